@@ -177,8 +177,9 @@ void Canvas::DrawFocusRect(Rect r) {
 }
 
 void Canvas::DrawText(std::string_view utf8, Rect r, const Font& font, Colour c,
-                      TextFormat format) {
-  if (utf8.empty() || r.Empty() || r.Intersect(clip_).Empty()) return;
+                      TextFormat format, const Rect* clip) {
+  Rect text_clip = clip ? *clip : r;
+  if (utf8.empty() || text_clip.Empty() || text_clip.Intersect(clip_).Empty()) return;
   MnemonicText m = format.mnemonics ? StripMnemonics(utf8) : MnemonicText{std::string(utf8)};
   std::unique_ptr<PangoLayout, decltype(&g_object_unref)> layout(
       pango_layout_new(SharedContext()), g_object_unref);
@@ -217,7 +218,7 @@ void Canvas::DrawText(std::string_view utf8, Rect r, const Font& font, Colour c,
   if (format.v == VAlign::kCenter) y = r.y + (r.h - logical.height) / 2;
   if (format.v == VAlign::kBottom) y = r.Bottom() - logical.height;
   cairo_save(cr_);
-  cairo_rectangle(cr_, r.x, r.y, r.w, r.h);
+  cairo_rectangle(cr_, text_clip.x, text_clip.y, text_clip.w, text_clip.h);
   cairo_clip(cr_);
   cairo_set_antialias(cr_, CAIRO_ANTIALIAS_GRAY);
   SetColour(cr_, c);

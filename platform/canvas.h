@@ -45,7 +45,9 @@ class Canvas {
   void DrawEdge(Rect r, Edge edge);
   void DrawFrame(Rect r, Colour c);  // a one-pixel rectangle outline
   void DrawFocusRect(Rect r);        // dotted, every other pixel
-  void DrawText(std::string_view utf8, Rect r, const Font& font, Colour c, TextFormat format);
+  // The text is clipped to r, or to clip when one is given (for text drawn off its place).
+  void DrawText(std::string_view utf8, Rect r, const Font& font, Colour c, TextFormat format,
+                const Rect* clip = nullptr);
 
   // Direct pixel access: f(x, y) gives the colour of each pixel of r that lies inside the clip.
   template <typename F>
