@@ -35,7 +35,13 @@ Runtime::Runtime(platform::Platform* platform, RuntimeConfig config)
 }
 
 Runtime::~Runtime() {
+  // Windows still open hold handlers that point here: they go first, without events.
+  ++suppression_counter_;
   if (platform_) {
+    std::vector<platform::WindowId> open;
+    for (auto& [n, w] : loaded_windows_) open.push_back(w.id);
+    for (platform::WindowId id : open) platform_->Destroy(id);
+    if (invisible_owner_window_) platform_->Destroy(invisible_owner_window_);
     platform_->SetActivationHook(nullptr);
     platform_->SetKeyHook(nullptr);
   }
