@@ -139,7 +139,8 @@ class Loader {
         return I32(n, def.role);
       case SettingType::kBoolean:
         // A boolean is stored as an integer: 1 yes, 0 no, and other numbers as written.
-        return n.is_boolean() ? int32_t(Bool(n, def.role)) : I32(n, def.role);
+        if (n.is_integer()) return I32(n, def.role);
+        return int32_t(Bool(n, def.role));
       case SettingType::kPick: {
         int32_t v = I32(n, def.role);
         if (v < def.pick_min || v > def.pick_max)
