@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# An idle program makes no system call: strace counts them for 5 seconds after start-up.
+# Usage: idle.sh PROGRAM
+source "$(dirname "$0")/lib.sh"
+start_x
+start_wm
+"$1" &
+PID=$!
+E2E_PIDS+=($PID)
+W=$(win_wait 蓝砂纪礼包大全) || { echo "not ok - no window"; exit 1; }
+until_ok is_active "$W"
+sleep 0.5
+# Every completed call is one line; the poll() the program sleeps in shows as "<detached ...>".
+timeout -s INT 5 strace -f -p "$PID" -o "$E2E_TMP/strace" 2>/dev/null
+calls=$(grep -cv -e '<detached \.\.\.>' -e '^[0-9]* *+++' "$E2E_TMP/strace")
+echo "system calls in 5 idle seconds: $calls"
+check "no system call while idle" [ "$calls" = 0 ]
+ticks=$(awk '{print $14 + $15}' "/proc/$PID/stat")
+sleep 2
+check "no CPU time while idle" [ "$(awk '{print $14 + $15}' "/proc/$PID/stat")" = "$ticks" ]
+xdotool key Escape
+finish

@@ -1,0 +1,60 @@
+// Sends the cross-process request to a control of a running lanshaji-gifts window and prints
+// the answer:  lanshaji-request WINDOW CONTROL A B  (WINDOW an X window id, CONTROL the
+// control's identifier, A and B the two integers). Exit 0 with the answer on standard output,
+// 2 when no answer came within two seconds.
+#include <X11/Xlib.h>
+#include <poll.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+
+int main(int argc, char** argv) {
+  if (argc != 5) {
+    std::fprintf(stderr, "usage: %s WINDOW CONTROL A B\n", argv[0]);
+    return 1;
+  }
+  Display* d = XOpenDisplay(nullptr);
+  if (!d) {
+    std::fprintf(stderr, "%s: cannot open the display\n", argv[0]);
+    return 1;
+  }
+  const Window target = std::strtoul(argv[1], nullptr, 0);
+  const long control = std::strtol(argv[2], nullptr, 0), a = std::strtol(argv[3], nullptr, 0),
+             b = std::strtol(argv[4], nullptr, 0);
+  const Atom request = XInternAtom(d, "_LANSHAJI_REQUEST", False);
+  const Atom answer = XInternAtom(d, "_LANSHAJI_ANSWER", False);
+  // A window of our own, never mapped, that receives the answer.
+  Window reply = XCreateSimpleWindow(d, DefaultRootWindow(d), 0, 0, 1, 1, 0, 0, 0);
+  const long serial = long(std::time(nullptr) & 0x7FFFFFFF);
+  XEvent e{};
+  e.xclient.type = ClientMessage;
+  e.xclient.window = target;
+  e.xclient.message_type = request;
+  e.xclient.format = 32;
+  e.xclient.data.l[0] = control;
+  e.xclient.data.l[1] = a;
+  e.xclient.data.l[2] = b;
+  e.xclient.data.l[3] = long(reply);
+  e.xclient.data.l[4] = serial;
+  XSendEvent(d, target, False, NoEventMask, &e);
+  XFlush(d);
+  for (int waited = 0; waited < 2000;) {
+    while (XPending(d)) {
+      XEvent in;
+      XNextEvent(d, &in);
+      if (in.type == ClientMessage && in.xclient.message_type == answer &&
+          in.xclient.data.l[0] == serial) {
+        std::printf("%d\n", int(in.xclient.data.l[1]));
+        XCloseDisplay(d);
+        return 0;
+      }
+    }
+    pollfd p{ConnectionNumber(d), POLLIN, 0};
+    poll(&p, 1, 50);
+    waited += 50;
+  }
+  std::fprintf(stderr, "%s: no answer\n", argv[0]);
+  XCloseDisplay(d);
+  return 2;
+}
