@@ -232,6 +232,21 @@ TEST(LabelTest, TheControlStoredFirstIsOnTopForPaintingAndTheMouse) {
   EXPECT_EQ(g_presses, (std::vector<int>{1, 2}));
 }
 
+TEST(LabelTest, MousePointersFollowTheUnitUnderThePointer) {
+  RuntimeHarness t;
+  UseTestWindow(t, Label(1, "left = 0\ntop = 0\nwidth = 40\nheight = 40", "mouse_pointer = 14") +
+                       Label(2, "left = 100\ntop = 0\nwidth = 40\nheight = 40", "mouse_pointer = \"program_icon.ico\""));
+  Loaded(t);
+  auto pointer_at = [&](platform::Point p) {
+    t.backend().MouseMove(t.Top(kTest), p);
+    return t.backend().Find(t.Top(kTest))->cursor;
+  };
+  EXPECT_EQ(pointer_at({10, 10}).stock, 14) << "the hand";
+  EXPECT_TRUE(pointer_at({110, 10}).image) << "a custom cursor file";
+  EXPECT_EQ(pointer_at({300, 100}).stock, 0) << "the window's own: the class arrow";
+  EXPECT_FALSE(pointer_at({300, 100}).image);
+}
+
 TEST(ButtonTest, PicturesAndDefaultButtons) {
   RuntimeHarness t;
   t.assets["bad.png"] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 1, 2, 3};

@@ -255,17 +255,7 @@ void X11Backend::BeginMoveDrag(WindowId id, Point p) {
   int root_x, root_y;
   XTranslateCoordinates(dpy_, w->xid, conn_->root(), p.x, p.y, &root_x, &root_y, &child);
   XUngrabPointer(dpy_, CurrentTime);
-  XEvent e{};
-  e.xclient.type = ClientMessage;
-  e.xclient.window = w->xid;
-  e.xclient.message_type = conn_->atoms().net_wm_moveresize;
-  e.xclient.format = 32;
-  e.xclient.data.l[0] = root_x;
-  e.xclient.data.l[1] = root_y;
-  e.xclient.data.l[2] = 8;  // move
-  e.xclient.data.l[3] = Button1;
-  e.xclient.data.l[4] = 1;
-  XSendEvent(dpy_, conn_->root(), False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+  SendToRoot(w->xid, conn_->atoms().net_wm_moveresize, {root_x, root_y, 8 /* move */, Button1, 1});
   XFlush(dpy_);
 }
 

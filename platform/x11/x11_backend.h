@@ -67,6 +67,7 @@ class X11Backend : public Backend {
   FrameExtents RequestFrameExtents(::Window xid);
   Point FramePosition(const XWindowRecord& w) const;
   void SendActivation(::Window xid);
+  void SendToRoot(::Window about, Atom type, std::initializer_list<long> data);
   // x11_events.cpp
   void HandleEvent(XEvent& e);
   void OnKeyEvent(XEvent& e);

@@ -133,15 +133,22 @@ void X11Backend::SetAllHints(XWindowRecord& w) {
                     reinterpret_cast<unsigned char*>(host), int(strlen(host)));
 }
 
+void X11Backend::SendToRoot(::Window about, Atom type, std::initializer_list<long> data) {
+  // Requests to the window manager go to the root window, about one of our windows.
+  XEvent e{};
+  e.xclient.type = ClientMessage;
+  e.xclient.window = about;
+  e.xclient.message_type = type;
+  e.xclient.format = 32;
+  int i = 0;
+  for (long v : data) e.xclient.data.l[i++] = v;
+  XSendEvent(dpy_, conn_->root(), False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+}
+
 FrameExtents X11Backend::RequestFrameExtents(::Window xid) {
   // The answer reflects the hints present when asked, so this comes after SetAllHints.
   const Atoms& a = conn_->atoms();
-  XEvent e{};
-  e.xclient.type = ClientMessage;
-  e.xclient.window = xid;
-  e.xclient.message_type = a.net_request_frame_extents;
-  e.xclient.format = 32;
-  XSendEvent(dpy_, conn_->root(), False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+  SendToRoot(xid, a.net_request_frame_extents, {});
   XFlush(dpy_);
   struct Match {
     ::Window w;
@@ -183,15 +190,7 @@ Point X11Backend::FramePosition(const XWindowRecord& w) const {
 }
 
 void X11Backend::SendActivation(::Window xid) {
-  const Atoms& a = conn_->atoms();
-  XEvent e{};
-  e.xclient.type = ClientMessage;
-  e.xclient.window = xid;
-  e.xclient.message_type = a.net_active_window;
-  e.xclient.format = 32;
-  e.xclient.data.l[0] = 1;  // from an application
-  e.xclient.data.l[1] = CurrentTime;
-  XSendEvent(dpy_, conn_->root(), False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+  SendToRoot(xid, conn_->atoms().net_active_window, {1 /* from an application */, CurrentTime});
 }
 
 }  // namespace platform::x11

@@ -105,8 +105,8 @@ G=$(win_wait "$GIFT_TITLE")
 read -r hx hy hw hh <<<"$(geometry "$(frame_of "$G")")"
 check "opened again, it is at the centre again" [ "$hx $hy" = "$gx $gy" ]
 until_ok is_active "$G"
-xdotool key Escape
-until_ok win_gone "$GIFT_TITLE"
+wmctrl -ic "$G"
+check "the window manager's close closes the gift-sources window" until_ok win_gone "$GIFT_TITLE"
 until_ok is_active "$W"
 
 # Another program asks 标签4 (control 140).
