@@ -116,9 +116,10 @@ Font Font::FromRecord(const FontRecord& record) {
   // them changes which face Pango picks, so only the remaining fields matter here.
   auto face = Cp936ToUtf8(record.face_cp936);
   if (!face) return DefaultGui();
-  int pixels = record.height < 0 ? -record.height : record.height;
+  // In 64 bits: any stored height, INT32_MIN included, must be read without overflow.
+  int64_t pixels = record.height < 0 ? -int64_t(record.height) : int64_t(record.height);
   // A positive height is a cell height: the character height is about 7/8 of it for CJK faces.
-  if (record.height > 0) pixels = (record.height * 7 + 4) / 8;
+  if (record.height > 0) pixels = (pixels * 7 + 4) / 8;
   if (record.height == 0) pixels = kDefaultGuiFontPixels;
   if (pixels <= 0 || pixels > 4096) return DefaultGui();
 
@@ -133,7 +134,7 @@ Font Font::FromRecord(const FontRecord& record) {
   f.desc_.reset(d, pango_font_description_free);
   f.underline_ = record.underline != 0;
   f.strike_out_ = record.strike_out != 0;
-  f.pixel_height_ = pixels;
+  f.pixel_height_ = int(pixels);
   return f;
 }
 
