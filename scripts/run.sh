@@ -37,7 +37,8 @@ xdotool key Escape
 until_ok win_gone 部分礼包仅供参考
 until_ok is_active "$W"
 xdotool key Escape
-code=$(exit_code_of "$PID")
+exit_code_of "$PID"
+code=$EXIT_CODE
 echo "Screenshots: $(pwd)/out/main-window.png, $(pwd)/out/gift-sources-window.png, $(pwd)/out/screen.png"
 echo "The program exited with code $code"
 [ "$code" = 0 ]

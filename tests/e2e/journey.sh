@@ -115,7 +115,8 @@ check "a request to no control gets no answer" bash -c "! '$REQUEST' $W 999 5 6 
 check "the program keeps running" kill -0 "$PID"
 
 xdotool key Escape
-code=$(exit_code_of "$PID")
+exit_code_of "$PID"
+code=$EXIT_CODE
 check "Escape on the main window ends the program with exit code 0 (got $code)" [ "$code" = 0 ]
 check "nothing on standard error" [ ! -s "$E2E_TMP/stderr" ]
 finish

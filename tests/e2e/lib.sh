@@ -76,14 +76,19 @@ check() {
   if "$@"; then echo "ok - $what"; else echo "not ok - $what"; FAILURES=$((FAILURES + 1)); fi
 }
 
-# Waits for a process for up to 10 seconds and prints its exit code (or "running").
+# Waits up to 10 seconds for a child process of this shell and sets EXIT_CODE to its exit code
+# (or "running"). Not in a subshell: only the shell that started a process can wait for it.
 exit_code_of() {
   local pid=$1 i
+  EXIT_CODE=running
   for i in $(seq 1 200); do
-    kill -0 "$pid" 2>/dev/null || { wait "$pid"; echo $?; return; }
+    if ! kill -0 "$pid" 2>/dev/null; then
+      wait "$pid"
+      EXIT_CODE=$?
+      return
+    fi
     sleep 0.05
   done
-  echo running
 }
 
 finish() {

@@ -18,6 +18,7 @@ xdotool key Escape
 check "Escape closes it" until_ok win_gone 部分礼包仅供参考
 check "the main window takes the focus back" until_ok focused "$W"
 xdotool key Escape
-code=$(exit_code_of "$PID")
+exit_code_of "$PID"
+code=$EXIT_CODE
 check "Escape ends the program with exit code 0 (got $code)" [ "$code" = 0 ]
 finish

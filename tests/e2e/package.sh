@@ -35,6 +35,7 @@ check "the packaged program runs" [ -n "$W" ]
 focused() { [ "$(xdotool getwindowfocus)" = "$W" ]; }
 until_ok focused
 xdotool key Escape
-code=$(exit_code_of "$PID")
+exit_code_of "$PID"
+code=$EXIT_CODE
 check "and ends with exit code 0 (got $code)" [ "$code" = 0 ]
 finish
