@@ -26,4 +26,8 @@ constexpr PackageNote MakeNote() {
 
 }  // namespace
 
+// The address sanitizer would pad and realign the note like any global: readers expect it packed.
+#if defined(__clang__)
+__attribute__((no_sanitize("address")))
+#endif
 __attribute__((section(".note.package"), used, aligned(4))) const PackageNote kPackageNote = MakeNote();

@@ -52,7 +52,7 @@ TEST(StressTest, TenThousandOpensAndClosesKeepMemoryFlat) {
   t.backend().Then(close_step);
   EXPECT_EQ(rt.RunProgram(StartUp), 0);
   EXPECT_EQ(opened, cycles);
-#if defined(__SANITIZE_ADDRESS__)
+#if defined(__SANITIZE_ADDRESS__) || (defined(__has_feature) && __has_feature(address_sanitizer))
   // The address sanitizer keeps freed memory in quarantine: resident size says nothing here, the
   // leak check at exit does.
   const bool measure = false;
