@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config clang
-  libx11-dev libxext-dev libxcursor-dev libjpeg62-turbo-dev libpng-dev
+  libx11-dev libxext-dev libxcursor-dev libxtst-dev libjpeg62-turbo-dev libpng-dev
   libcairo2-dev libpango1.0-dev libtomlplusplus-dev
   fonts-noto-cjk
   libgtest-dev libgmock-dev libbenchmark-dev

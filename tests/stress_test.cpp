@@ -5,7 +5,21 @@
 #include "program/program.h"
 #include "tests/runtime_support.h"
 
+#if defined(__SANITIZE_ADDRESS__)
+#define UNDER_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define UNDER_ASAN 1
+#endif
+#endif
+
 namespace {
+
+#ifdef UNDER_ASAN
+constexpr bool kUnderAddressSanitizer = true;
+#else
+constexpr bool kUnderAddressSanitizer = false;
+#endif
 
 using namespace test;
 
@@ -52,13 +66,9 @@ TEST(StressTest, TenThousandOpensAndClosesKeepMemoryFlat) {
   t.backend().Then(close_step);
   EXPECT_EQ(rt.RunProgram(StartUp), 0);
   EXPECT_EQ(opened, cycles);
-#if defined(__SANITIZE_ADDRESS__) || (defined(__has_feature) && __has_feature(address_sanitizer))
-  // The address sanitizer keeps freed memory in quarantine: resident size says nothing here, the
+  // The address sanitizer keeps freed memory in quarantine: resident size says nothing there, the
   // leak check at exit does.
-  const bool measure = false;
-#else
-  const bool measure = true;
-#endif
+  const bool measure = !kUnderAddressSanitizer;
   if (measure && cycles > 100) {
     std::printf("resident after 100 cycles: %ld KiB, highest after: %ld KiB\n", after_warm_up, peak_after);
     EXPECT_LE(peak_after - after_warm_up, 1024) << "resident memory grew by more than 1 MiB";
