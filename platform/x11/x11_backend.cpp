@@ -86,6 +86,7 @@ void X11Backend::DestroySurface(WindowId id) {
   by_xid_.erase(w->xid);
   XDestroyWindow(dpy_, w->xid);
   if (w->cursor) XFreeCursor(dpy_, w->cursor);
+  if (w->first_frame) XFreePixmap(dpy_, w->first_frame);
   windows_.erase(id);
   XFlush(dpy_);
 }

@@ -21,7 +21,22 @@ void X11Backend::Present(WindowId id, cairo_surface_t* backing, Rect damage) {
                                cairo_image_surface_get_stride(backing));
   if (!image) return;
   GC gc = DefaultGC(dpy_, conn_->screen());
-  XPutImage(dpy_, w->xid, gc, image, r.x, r.y, r.x, r.y, unsigned(r.w), unsigned(r.h));
+  if (!w->mapped) {
+    // An unmapped window keeps no pixels. The first frame becomes the window's background, so
+    // the server shows it complete the moment the window maps, with no round trip for Expose.
+    if (!w->first_frame)
+      w->first_frame = XCreatePixmap(dpy_, w->xid, unsigned(width), unsigned(height), unsigned(depth));
+    XPutImage(dpy_, w->first_frame, gc, image, r.x, r.y, r.x, r.y, unsigned(r.w), unsigned(r.h));
+    XSetWindowBackgroundPixmap(dpy_, w->xid, w->first_frame);
+  } else {
+    XPutImage(dpy_, w->xid, gc, image, r.x, r.y, r.x, r.y, unsigned(r.w), unsigned(r.h));
+    if (w->first_frame) {
+      // From now on the backing store answers every exposure: no stale background in between.
+      XSetWindowBackgroundPixmap(dpy_, w->xid, None);
+      XFreePixmap(dpy_, w->first_frame);
+      w->first_frame = 0;
+    }
+  }
   image->data = nullptr;  // the pixels belong to the backing store
   XDestroyImage(image);
   XFlush(dpy_);
