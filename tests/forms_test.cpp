@@ -182,3 +182,54 @@ TEST(WindowBuildTest, TheMainWindowPictureTilesIntoTheRowsBelowIt) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(WindowBuildTest, ShapesDragAnywhereAndTopmost) {
+  RuntimeHarness t;
+  UseTestWindow(t, "width = 106\nheight = 125\nshape = 3\ndrag_anywhere = true\nalways_on_top = true\n"
+                   "border_style = 0");
+  runtime::Runtime& rt = t.Start();
+  rt.InitRuntime();
+  ASSERT_TRUE(rt.LoadWindow({kTest, 0x06010070}, std::nullopt, false));
+  const auto* record = t.backend().Find(t.Top(kTest));
+  ASSERT_TRUE(record);
+  EXPECT_TRUE(record->spec.style.topmost);
+  // A ring: the middle row has two spans, left and right of the hole; the top row one.
+  int middle = 0, top = 0;
+  for (const platform::Rect& r : record->shape) {
+    middle += r.y == 62;
+    top += r.y == 0;
+  }
+  EXPECT_EQ(middle, 2);
+  EXPECT_EQ(top, 1);
+  t.backend().Then([&] { t.backend().Click(t.Top(kTest), {50, 10}); });
+  t.h.RunLoop();
+  EXPECT_EQ(t.backend().move_drags, 1) << "a press on the client area moves the window";
+}
+
+TEST(WindowBuildTest, TabMovesTheFocusInFocusOrder) {
+  RuntimeHarness t;
+  std::string buttons;
+  for (int i = 1; i <= 3; ++i)
+    buttons += "[[unit]]\nnumber = " + std::to_string(i) + "\nkind = \"button\"\nname = \"按钮" + std::to_string(i) +
+               "\"\nleft = " + std::to_string(i * 30) + "\ntop = 0\nwidth = 20\nheight = 20\ntakes_focus = true\n"
+               "focus_order = " + std::to_string(3 - i) + "\n";
+  UseTestWindow(t, "width = 206\nheight = 125", buttons);
+  runtime::Runtime& rt = t.Start();
+  rt.InitRuntime();
+  ASSERT_TRUE(rt.LoadWindow({kTest, 0x06010070}, std::nullopt, false));
+  std::vector<platform::WindowId> seen;
+  auto focus = [&] { seen.push_back(t.p().Focus()); };
+  focus();
+  // Each key is handled after its step; the next step sees where the focus went.
+  for (uint32_t mods : {0u, 0u, 0u, uint32_t(platform::kShift)}) {
+    t.backend().Then([&, mods] { t.backend().Key(platform::key::kTab, mods); });
+    t.backend().Then(focus);
+  }
+  t.h.RunLoop();
+  auto b = [&](const char* name) { return t.Control(kTest, name); };
+  EXPECT_EQ(seen, (std::vector<platform::WindowId>{b("按钮3"), b("按钮2"), b("按钮1"), b("按钮3"), b("按钮1")}));
+}
+
+}  // namespace
