@@ -10,13 +10,7 @@ GIFT=部分礼包仅供参考
 start_x
 start_wm
 
-launch() {
-  "$PROGRAM" 2>"$E2E_TMP/stderr" &
-  PID=$!
-  E2E_PIDS+=($PID)
-  W=$(win_wait "$MAIN") || { echo "not ok - no main window"; exit 1; }
-  until_ok is_active "$W"
-}
+launch() { start_program "$PROGRAM"; }
 open_gifts() {
   xdotool mousemove --window "$W" 512 424 click 1
   G=$(win_wait "$GIFT") && until_ok is_active "$G"

@@ -4,11 +4,7 @@
 source "$(dirname "$0")/lib.sh"
 start_x
 start_wm
-"$1" &
-PID=$!
-E2E_PIDS+=($PID)
-W=$(win_wait 蓝砂纪礼包大全) || { echo "not ok - no window"; exit 1; }
-until_ok is_active "$W"
+start_program "$1"
 sleep 0.5
 # Every completed call is one line; the poll() the program sleeps in shows as "<detached ...>".
 timeout -s INT 5 strace -f -p "$PID" -o "$E2E_TMP/strace" 2>/dev/null

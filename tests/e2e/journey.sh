@@ -11,12 +11,8 @@ GIFT_TITLE=部分礼包仅供参考
 
 start_x
 start_wm
-"$PROGRAM" 2>"$E2E_TMP/stderr" &
-PID=$!
-E2E_PIDS+=($PID)
-
-W=$(win_wait "$MAIN_TITLE") || { echo "not ok - the main window never appeared"; exit 1; }
-check "the main window is active" until_ok is_active "$W"
+start_program "$PROGRAM"
+check "the main window is active" is_active "$W"
 read -r x y w h <<<"$(geometry "$W")"
 check "the client area is 580 x 449" [ "$w x $h" = "580 x 449" ]
 read -r fx fy fw fh <<<"$(geometry "$(frame_of "$W")")"

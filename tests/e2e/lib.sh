@@ -91,6 +91,16 @@ exit_code_of() {
   done
 }
 
+# Starts the program (standard error to $E2E_TMP/stderr), sets PID, and W to its main window once
+# that is up (and active, when a window manager runs).
+start_program() {
+  "$1" 2>"$E2E_TMP/stderr" &
+  PID=$!
+  E2E_PIDS+=($PID)
+  W=$(win_wait 蓝砂纪礼包大全) || { echo "not ok - the main window never appeared"; exit 1; }
+  if xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; then until_ok is_active "$W"; fi
+}
+
 finish() {
   if [ "$FAILURES" -eq 0 ]; then echo "all checks passed"; exit 0; fi
   echo "$FAILURES check(s) failed"; exit 1

@@ -5,11 +5,7 @@ source "$(dirname "$0")/lib.sh"
 CYCLES=${STRESS_X11_CYCLES:-300}
 start_x
 start_wm
-"$1" &
-PID=$!
-E2E_PIDS+=($PID)
-W=$(win_wait 蓝砂纪礼包大全) || { echo "not ok - no window"; exit 1; }
-until_ok is_active "$W"
+start_program "$1"
 rss() { awk '/VmRSS/ {print $2}' "/proc/$PID/status"; }
 warm=0 peak=0 done_cycles=0
 for i in $(seq 1 "$CYCLES"); do
