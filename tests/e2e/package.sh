@@ -25,7 +25,12 @@ DEB=$(ls "$E2E_TMP"/deb/*.deb 2>/dev/null | head -n1)
 check "CPack builds a Debian package" [ -f "$DEB" ]
 check "the package has version 1.0.0.0" bash -c "dpkg-deb -f '$DEB' Version | grep -qx 1.0.0.0"
 check "the package depends on the CJK fonts" bash -c "dpkg-deb -f '$DEB' Depends | grep -q fonts-noto-cjk"
-dpkg-deb -x "$DEB" "$E2E_TMP/root"
+# Installed by dpkg into a private root, so that the test leaves the machine as it was.
+ROOT=$E2E_TMP/root
+mkdir -p "$ROOT/var/lib/dpkg/info" "$ROOT/var/lib/dpkg/updates"
+touch "$ROOT/var/lib/dpkg/status"
+check "dpkg installs the package" dpkg --root="$ROOT" --force-depends --force-not-root --force-script-chrootless -i "$DEB"
+check "dpkg knows it as installed" bash -c "dpkg --root='$ROOT' -s lanshaji-gifts | grep -q 'Status: install ok installed'"
 start_x
 "$E2E_TMP/root/usr/bin/lanshaji-gifts" &
 PID=$!
