@@ -34,20 +34,20 @@ start_wm() {
         xprop -root _NET_CLIENT_LIST 2>/dev/null | grep -q 'window id'; do sleep 0.05; done
 }
 
-# Polls a command for up to 5 seconds.
+# Polls a command every 20 ms for up to 5 seconds.
 until_ok() {
   local i
-  for i in $(seq 1 100); do "$@" >/dev/null 2>&1 && return 0; sleep 0.05; done
+  for i in $(seq 1 250); do "$@" >/dev/null 2>&1 && return 0; sleep 0.02; done
   return 1
 }
 
 # The id of the visible window with exactly this title (waits for it).
 win_wait() {
   local id i
-  for i in $(seq 1 100); do
+  for i in $(seq 1 250); do
     id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1)
     [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.05
+    sleep 0.02
   done
   return 1
 }
