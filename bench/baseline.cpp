@@ -15,7 +15,9 @@
 #include <string>
 #include <vector>
 
+// clang-format off: jpeglib.h needs size_t and FILE declared before it.
 #include <jpeglib.h>
+// clang-format on
 
 namespace {
 
@@ -29,20 +31,70 @@ struct Label {
 };
 
 const Label kMainLabels[] = {
-    {48, 8, 512, 32, "本礼包大全由蓝砂纪58区玩家棠棠整理", 1, {0x800000, 0x008080, 0x008080}, 12, true},
+    {48,
+     8,
+     512,
+     32,
+     "本礼包大全由蓝砂纪58区玩家棠棠整理",
+     1,
+     {0x800000, 0x008080, 0x008080},
+     12,
+     true},
     {16, 416, 104, 32, "联系QQ 1357924680", 6, {0xFF0000, 0xFFFFFF, 0xFF5080}, 12, false},
 };
 const Label kGiftLabels[] = {
     {72, 8, 192, 16, "微信礼包", 1, {0x008080, 0xFFFFFF, 0x800000}, 12, true},
-    {8, 32, 552, 24, "打开微信，添加蓝砂纪微信公众号！即可领取，目前有国庆礼包 tfhmzc 具体以当前官方微信为准", 0, {}, 12, false},
+    {8,
+     32,
+     552,
+     24,
+     "打开微信，添加蓝砂纪微信公众号！即可领取，目前有国庆礼包 tfhmzc 具体以当前官方微信为准",
+     0,
+     {},
+     12,
+     false},
     {72, 64, 184, 16, "手机APP礼包", 2, {0x00FFFF, 0xFFFFFF, 0x008080}, 12, true},
-    {8, 88, 600, 24, "可手机安装 九游 大手礼包 手游礼包大全  等等  可以百度搜索  不一一列举", 0, {}, 12, false},
+    {8,
+     88,
+     600,
+     24,
+     "可手机安装 九游 大手礼包 手游礼包大全  等等  可以百度搜索  不一一列举",
+     0,
+     {},
+     12,
+     false},
     {72, 120, 192, 24, "手机平台礼包", 6, {0x808080, 0xFFFFFF, 0x808080}, 12, true},
-    {8, 152, 696, 16, "蓝砂纪平台众多！ 每个平台几乎有自己的礼包可以领取！ 还有一些手机礼包通用！例如OPPO 兑换码所有版本通用", 0, {}, 12, false},
+    {8,
+     152,
+     696,
+     16,
+     "蓝砂纪平台众多！ 每个平台几乎有自己的礼包可以领取！ 还有一些手机礼包通用！例如OPPO "
+     "兑换码所有版本通用",
+     0,
+     {},
+     12,
+     false},
     {256, 176, 104, 40, "另", 0, {}, 35, false},
-    {32, 216, 672, 40, "本人诚信代充蓝砂纪元宝 首冲42折  后续44折  可进群询问信誉，也可以前往 58 59 35 75 76 等区询问棠棠代充信誉", 6, {0xFF0000, 0x008080, 0xFF0000}, 12, false},
+    {32,
+     216,
+     672,
+     40,
+     "本人诚信代充蓝砂纪元宝 首冲42折  后续44折  可进群询问信誉，也可以前往 58 59 35 75 76 "
+     "等区询问棠棠代充信誉",
+     6,
+     {0xFF0000, 0x008080, 0xFF0000},
+     12,
+     false},
     {352, 288, 440, 32, "如有不懂，欢迎大家进群或者添加我好友交流", 0, {}, 12, false},
-    {64, 320, 552, 40, "QQ 1357924680    群246813579", 1, {0x008080, 0xFFFFFF, 0x808080}, 35, false},
+    {64,
+     320,
+     552,
+     40,
+     "QQ 1357924680    群246813579",
+     1,
+     {0x008080, 0xFFFFFF, 0x808080},
+     35,
+     false},
     {272, 264, 192, 24, "淘宝店铺后续开通中  敬请期待！", 0, {}, 12, false},
 };
 
@@ -108,7 +160,8 @@ void DrawLabel(cairo_surface_t* s, cairo_t* cr, PangoContext* ctx, const Label& 
 
 cairo_surface_t* DecodeJpeg(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
-  std::vector<unsigned char> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  std::vector<unsigned char> bytes{std::istreambuf_iterator<char>(in),
+                                   std::istreambuf_iterator<char>()};
   jpeg_decompress_struct info;
   jpeg_error_mgr err;
   info.err = jpeg_std_error(&err);
@@ -117,7 +170,8 @@ cairo_surface_t* DecodeJpeg(const std::string& path) {
   jpeg_read_header(&info, TRUE);
   info.out_color_space = JCS_EXT_BGRX;  // cairo's byte order, straight from libjpeg-turbo
   jpeg_start_decompress(&info);
-  cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, int(info.output_width), int(info.output_height));
+  cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, int(info.output_width),
+                                                  int(info.output_height));
   unsigned char* data = cairo_image_surface_get_data(s);
   int stride = cairo_image_surface_get_stride(s);
   while (info.output_scanline < info.output_height) {
@@ -136,16 +190,19 @@ struct Win {
   XImage* image = nullptr;
 };
 
-Win Open(Display* d, const char* title, int w, int h, cairo_surface_t* pixels, Window transient_for) {
+Win Open(Display* d, const char* title, int w, int h, cairo_surface_t* pixels,
+         Window transient_for) {
   Win win;
   int sw = DisplayWidth(d, DefaultScreen(d)), sh = DisplayHeight(d, DefaultScreen(d));
   XSetWindowAttributes a{};
   a.background_pixmap = None;
   a.event_mask = ExposureMask | KeyPressMask | ButtonPressMask | StructureNotifyMask;
-  win.xid = XCreateWindow(d, DefaultRootWindow(d), (sw - w) / 2, (sh - h - 20) / 2, w, h, 0, CopyFromParent,
-                          InputOutput, CopyFromParent, CWBackPixmap | CWEventMask, &a);
+  win.xid =
+      XCreateWindow(d, DefaultRootWindow(d), (sw - w) / 2, (sh - h - 20) / 2, w, h, 0,
+                    CopyFromParent, InputOutput, CopyFromParent, CWBackPixmap | CWEventMask, &a);
   Atom utf8 = XInternAtom(d, "UTF8_STRING", False);
-  XChangeProperty(d, win.xid, XA_WM_NAME, utf8, 8, PropModeReplace, (const unsigned char*)title, int(strlen(title)));
+  XChangeProperty(d, win.xid, XA_WM_NAME, utf8, 8, PropModeReplace, (const unsigned char*)title,
+                  int(strlen(title)));
   XChangeProperty(d, win.xid, XInternAtom(d, "_NET_WM_NAME", False), utf8, 8, PropModeReplace,
                   (const unsigned char*)title, int(strlen(title)));
   XSizeHints hints{};
@@ -157,7 +214,8 @@ Win Open(Display* d, const char* title, int w, int h, cairo_surface_t* pixels, W
   win.pixels = pixels;
   cairo_surface_flush(pixels);
   win.image = XCreateImage(d, DefaultVisual(d, DefaultScreen(d)), 24, ZPixmap, 0,
-                           (char*)cairo_image_surface_get_data(pixels), w, h, 32, cairo_image_surface_get_stride(pixels));
+                           (char*)cairo_image_surface_get_data(pixels), w, h, 32,
+                           cairo_image_surface_get_stride(pixels));
   XMapWindow(d, win.xid);
   return win;
 }
@@ -198,7 +256,8 @@ cairo_surface_t* GiftPixels(PangoContext* ctx) {
   cairo_t* cr = cairo_create(s);
   cairo_set_source_rgb(cr, 0xF0 / 255.0, 0xF0 / 255.0, 0xF0 / 255.0);
   cairo_paint(cr);
-  for (auto it = std::rbegin(kGiftLabels); it != std::rend(kGiftLabels); ++it) DrawLabel(s, cr, ctx, *it);
+  for (auto it = std::rbegin(kGiftLabels); it != std::rend(kGiftLabels); ++it)
+    DrawLabel(s, cr, ctx, *it);
   cairo_destroy(cr);
   return s;
 }
@@ -220,7 +279,8 @@ int main() {
     if (!w) continue;
     if (e.type == Expose || e.type == MapNotify) {
       XPutImage(d, w->xid, gc, w->image, 0, 0, 0, 0, w->image->width, w->image->height);
-    } else if (e.type == ButtonPress && w == &main && !gifts.xid && e.xbutton.x >= 432 && e.xbutton.y >= 408) {
+    } else if (e.type == ButtonPress && w == &main && !gifts.xid && e.xbutton.x >= 432 &&
+               e.xbutton.y >= 408) {
       gifts = Open(d, "baseline 部分礼包仅供参考", 724, 376, GiftPixels(ctx), main.xid);
     } else if (e.type == KeyPress && XLookupKeysym(&e.xkey, 0) == XK_Escape) {
       if (w == &main) break;

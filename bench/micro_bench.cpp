@@ -11,7 +11,8 @@
 
 namespace {
 
-const runtime::EmbeddedFile* Find(std::span<const runtime::EmbeddedFile> files, std::string_view name) {
+const runtime::EmbeddedFile* Find(std::span<const runtime::EmbeddedFile> files,
+                                  std::string_view name) {
   for (const auto& f : files)
     if (f.name == name) return &f;
   return nullptr;
@@ -26,7 +27,8 @@ BENCHMARK(BM_DecodeMainPicture)->Unit(benchmark::kMillisecond);
 void BM_LoadBothForms(benchmark::State& state) {
   runtime::RuntimeConfig config = runtime::EmbeddedConfig(ProgramHandlers());
   for (auto _ : state)
-    for (const auto& f : config.forms) benchmark::DoNotOptimize(runtime::LoadForm(f.name, f.text, config.assets));
+    for (const auto& f : config.forms)
+      benchmark::DoNotOptimize(runtime::LoadForm(f.name, f.text, config.assets));
 }
 BENCHMARK(BM_LoadBothForms)->Unit(benchmark::kMicrosecond);
 
@@ -36,7 +38,8 @@ void BM_GradientLabelFill(benchmark::State& state) {
   auto colours = runtime::UsableColours({0x00000080, 0x00808000, 0x00808000});
   for (auto _ : state) {
     platform::Canvas c(s, {0, 0}, {0, 0, 512, 32});
-    c.FillPixels({0, 0, 512, 32}, [&](int x, int y) { return runtime::GradientColour(1, 512, 32, x, y, colours); });
+    c.FillPixels({0, 0, 512, 32},
+                 [&](int x, int y) { return runtime::GradientColour(1, 512, 32, x, y, colours); });
   }
   cairo_surface_destroy(s);
 }

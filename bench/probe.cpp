@@ -9,8 +9,8 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
-#include <poll.h>
 #include <fcntl.h>
+#include <poll.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -22,7 +22,9 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-double Ms(Clock::time_point a, Clock::time_point b) { return std::chrono::duration<double, std::milli>(b - a).count(); }
+double Ms(Clock::time_point a, Clock::time_point b) {
+  return std::chrono::duration<double, std::milli>(b - a).count();
+}
 
 int IgnoreErrors(Display*, XErrorEvent*) { return 0; }
 
@@ -40,8 +42,10 @@ Window FindByTitle(Display* d, Window root, const std::string& title) {
   if (!XQueryTree(d, root, &r, &parent, &children, &n)) return 0;
   Window found = 0;
   for (unsigned i = 0; i < n && !found; ++i) {
-    if (TitleOf(d, children[i]) == title) found = children[i];
-    else found = FindByTitle(d, children[i], title);
+    if (TitleOf(d, children[i]) == title)
+      found = children[i];
+    else
+      found = FindByTitle(d, children[i], title);
   }
   if (children) XFree(children);
   return found;
@@ -63,17 +67,20 @@ uint64_t ImageHash(Display* d, Window w) {
 
 // Waits for a window titled `title` to be mapped (watching the root's children as they come),
 // then polls its image until it has not changed for 600 ms. Times are from t0.
-bool Watch(Display* d, const std::string& title, Clock::time_point t0, double* map_ms, double* final_ms) {
+bool Watch(Display* d, const std::string& title, Clock::time_point t0, double* map_ms,
+           double* final_ms) {
   Window root = DefaultRootWindow(d), target = 0;
   auto deadline = Clock::now() + std::chrono::seconds(10);
   while (!target && Clock::now() < deadline) {
     while (XPending(d)) {
       XEvent e;
       XNextEvent(d, &e);
-      if (e.type == CreateNotify) XSelectInput(d, e.xcreatewindow.window, StructureNotifyMask | PropertyChangeMask);
+      if (e.type == CreateNotify)
+        XSelectInput(d, e.xcreatewindow.window, StructureNotifyMask | PropertyChangeMask);
       if ((e.type == MapNotify || e.type == PropertyNotify) && TitleOf(d, e.xany.window) == title) {
         XWindowAttributes a;
-        if (e.type == MapNotify || (XGetWindowAttributes(d, e.xany.window, &a) && a.map_state == IsViewable)) {
+        if (e.type == MapNotify ||
+            (XGetWindowAttributes(d, e.xany.window, &a) && a.map_state == IsViewable)) {
           target = e.xany.window;
           *map_ms = Ms(t0, Clock::now());
           break;
@@ -142,7 +149,8 @@ int main(int argc, char** argv) {
     if (!w) return 2;
     int rx, ry;
     Window child;
-    XTranslateCoordinates(d, w, DefaultRootWindow(d), std::atoi(argv[3]), std::atoi(argv[4]), &rx, &ry, &child);
+    XTranslateCoordinates(d, w, DefaultRootWindow(d), std::atoi(argv[3]), std::atoi(argv[4]), &rx,
+                          &ry, &child);
     XTestFakeMotionEvent(d, -1, rx, ry, CurrentTime);
     XSync(d, False);
     usleep(50000);

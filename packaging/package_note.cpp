@@ -30,4 +30,5 @@ constexpr PackageNote MakeNote() {
 #if defined(__clang__)
 __attribute__((no_sanitize("address")))
 #endif
-__attribute__((section(".note.package"), used, aligned(4))) const PackageNote kPackageNote = MakeNote();
+__attribute__((section(".note.package"), used, aligned(4))) const PackageNote kPackageNote =
+    MakeNote();

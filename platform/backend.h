@@ -20,10 +20,10 @@ enum class FrameKind : uint8_t { kNone, kFixed, kSizable };
 
 struct WindowStyle {
   FrameKind frame = FrameKind::kFixed;
-  bool caption = true;        // a caption bar
-  bool tool_window = false;   // small caption
-  bool client_edge = false;   // sunken edge inside the frame
-  bool system_menu = true;    // window menu, icon and close button on the caption
+  bool caption = true;       // a caption bar
+  bool tool_window = false;  // small caption
+  bool client_edge = false;  // sunken edge inside the frame
+  bool system_menu = true;   // window menu, icon and close button on the caption
   bool minimize_box = true;
   bool maximize_box = false;
   bool movable = true;
@@ -53,8 +53,8 @@ struct SurfaceSpec {
   std::string title;
   std::string class_name;
   WindowStyle style;
-  Rect outer;             // the logical outer rectangle, platform metrics
-  Rect client;            // the logical client rectangle on the screen (client edge included)
+  Rect outer;   // the logical outer rectangle, platform metrics
+  Rect client;  // the logical client rectangle on the screen (client edge included)
   WindowId owner = kNoWindow;
   bool invisible = false;  // never shown: only an owner for other windows
   std::shared_ptr<const Icons> icons;

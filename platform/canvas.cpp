@@ -53,9 +53,12 @@ MnemonicText StripMnemonics(std::string_view s) {
     // The marked character may be several UTF-8 bytes long.
     size_t len = 1;
     unsigned char lead = static_cast<unsigned char>(s[i + 1]);
-    if (lead >= 0xF0) len = 4;
-    else if (lead >= 0xE0) len = 3;
-    else if (lead >= 0xC0) len = 2;
+    if (lead >= 0xF0)
+      len = 4;
+    else if (lead >= 0xE0)
+      len = 3;
+    else if (lead >= 0xC0)
+      len = 2;
     len = std::min(len, s.size() - (i + 1));
     if (out.underline_begin < 0) {
       out.underline_begin = int(out.text.size());
@@ -114,9 +117,8 @@ void Canvas::DrawImage(const Image& image, Rect dest, Scaling scaling) {
   cairo_set_source_surface(cr_, src, 0, 0);
   cairo_pattern_t* pattern = cairo_get_source(cr_);
   cairo_pattern_set_extend(pattern, CAIRO_EXTEND_PAD);
-  cairo_pattern_set_filter(pattern, natural || scaling == Scaling::kNearest
-                                        ? CAIRO_FILTER_NEAREST
-                                        : CAIRO_FILTER_GOOD);
+  cairo_pattern_set_filter(
+      pattern, natural || scaling == Scaling::kNearest ? CAIRO_FILTER_NEAREST : CAIRO_FILTER_GOOD);
   cairo_paint(cr_);
   cairo_restore(cr_);
   cairo_surface_destroy(src);
@@ -176,18 +178,19 @@ void Canvas::DrawFocusRect(Rect r) {
   EndPixels(r.Intersect(clip_));
 }
 
-void Canvas::DrawText(std::string_view utf8, Rect r, const Font& font, Colour c,
-                      TextFormat format, const Rect* clip) {
+void Canvas::DrawText(std::string_view utf8, Rect r, const Font& font, Colour c, TextFormat format,
+                      const Rect* clip) {
   Rect text_clip = clip ? *clip : r;
   if (utf8.empty() || text_clip.Empty() || text_clip.Intersect(clip_).Empty()) return;
   MnemonicText m = format.mnemonics ? StripMnemonics(utf8) : MnemonicText{std::string(utf8)};
-  std::unique_ptr<PangoLayout, decltype(&g_object_unref)> layout(
-      pango_layout_new(SharedContext()), g_object_unref);
+  std::unique_ptr<PangoLayout, decltype(&g_object_unref)> layout(pango_layout_new(SharedContext()),
+                                                                 g_object_unref);
   pango_layout_set_font_description(layout.get(), font.Description());
   pango_layout_set_text(layout.get(), m.text.data(), int(m.text.size()));
 
   PangoAttrList* attrs = pango_attr_list_new();
-  if (font.underline()) pango_attr_list_insert(attrs, pango_attr_underline_new(PANGO_UNDERLINE_SINGLE));
+  if (font.underline())
+    pango_attr_list_insert(attrs, pango_attr_underline_new(PANGO_UNDERLINE_SINGLE));
   if (font.strike_out()) pango_attr_list_insert(attrs, pango_attr_strikethrough_new(TRUE));
   if (m.underline_begin >= 0 && !font.underline()) {
     PangoAttribute* u = pango_attr_underline_new(PANGO_UNDERLINE_SINGLE);

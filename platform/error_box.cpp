@@ -39,7 +39,8 @@ class ErrorBoxWindow : public WindowHandler {
     Rect r = p.ClientRect(id);
     c.FillRect(r, kButtonFace);
     DrawErrorIcon(c, {kMargin, kMargin, kIconSize, kIconSize});
-    c.DrawText(message_, {kMargin * 2 + kIconSize, kMargin, kTextWidth, r.h - kButtonHeight - 3 * kMargin},
+    c.DrawText(message_,
+               {kMargin * 2 + kIconSize, kMargin, kTextWidth, r.h - kButtonHeight - 3 * kMargin},
                Font::DefaultGui(), kWindowText, {HAlign::kLeft, VAlign::kTop, true, false});
   }
 
@@ -75,7 +76,9 @@ void ShowErrorBox(Platform* p, std::string_view title, std::string_view message)
   style.taskbar_button = true;
   Size screen = p->ScreenSize();
   int outer_w = client_w + 2 * kFixedFrame, outer_h = client_h + 2 * kFixedFrame + kCaptionHeight;
-  TopLevelSpec spec{std::string(title), "lanshaji-error", style,
+  TopLevelSpec spec{std::string(title),
+                    "lanshaji-error",
+                    style,
                     {(screen.w - outer_w) / 2, (screen.h - outer_h) / 2, outer_w, outer_h}};
   spec.handler = std::make_unique<ErrorBoxWindow>(std::string(message));
   WindowId box = p->CreateTopLevel(std::move(spec));
@@ -83,9 +86,13 @@ void ShowErrorBox(Platform* p, std::string_view title, std::string_view message)
   PushButtonLook look;
   look.caption = "确定";
   look.default_button = true;
-  p->CreateChild({box, {(client_w - kButtonWidth) / 2, client_h - kMargin - kButtonHeight,
-                        kButtonWidth, kButtonHeight},
-                  1, false, true, std::make_unique<PushButton>(look)});
+  p->CreateChild({box,
+                  {(client_w - kButtonWidth) / 2, client_h - kMargin - kButtonHeight, kButtonWidth,
+                   kButtonHeight},
+                  1,
+                  false,
+                  true,
+                  std::make_unique<PushButton>(look)});
   for (WindowId c : p->Children(box)) p->Show(c, ShowMode::kNormal);
   // Enter and Escape dismiss the box, whichever control has the focus.
   p->SetKeyHook([p, box](const Message& m) {

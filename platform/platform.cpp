@@ -21,11 +21,11 @@ struct Platform::Window {
   int32_t control_id = 0;
   WindowId parent = kNoWindow;
   WindowId owner = kNoWindow;
-  WindowId focus = kNoWindow;  // top-level only: the focused window inside it
+  WindowId focus = kNoWindow;      // top-level only: the focused window inside it
   std::vector<WindowId> children;  // top of the stacking order first
-  Rect rect;        // top-level: outer rectangle on the screen; child: in the parent's client area
-  Rect client;      // (0, 0, client size)
-  int edge = 0;     // client edge width, painted by the core
+  Rect rect;     // top-level: outer rectangle on the screen; child: in the parent's client area
+  Rect client;   // (0, 0, client size)
+  int edge = 0;  // client edge width, painted by the core
   WindowStyle style;
   std::string title;
   std::shared_ptr<const Icons> icons;
@@ -37,9 +37,9 @@ struct Platform::Window {
 };
 
 Rect ClientRectFor(const WindowStyle& s, Rect outer) {
-  int frame = s.frame == FrameKind::kNone ? 0
+  int frame = s.frame == FrameKind::kNone    ? 0
               : s.frame == FrameKind::kFixed ? kFixedFrame
-                                              : kSizableFrame;
+                                             : kSizableFrame;
   int caption = s.frame != FrameKind::kNone && s.caption
                     ? (s.tool_window ? kToolCaptionHeight : kCaptionHeight)
                     : 0;
@@ -89,8 +89,8 @@ WindowId Platform::CreateTopLevel(TopLevelSpec spec) {
   w->handler = spec.handler ? std::move(spec.handler) : std::make_unique<WindowHandler>();
   Rect c = ClientRectFor(spec.style, spec.outer);
   w->client = {0, 0, c.w, c.h};
-  SurfaceSpec surface{spec.title, spec.class_name, spec.style, spec.outer,
-                      c.Inset(-w->edge), spec.owner, spec.invisible, spec.icons};
+  SurfaceSpec surface{spec.title,        spec.class_name, spec.style,     spec.outer,
+                      c.Inset(-w->edge), spec.owner,      spec.invisible, spec.icons};
   if (!backend_->CreateSurface(w->id, surface)) return kNoWindow;
   WindowId id = w->id;
   if (!spec.invisible) ResizeBacking(w.get());
@@ -448,7 +448,8 @@ bool Platform::BeginMoveDrag(WindowId top, Point p) {
 
 void Platform::ResizeBacking(Window* w) {
   if (w->backing) cairo_surface_destroy(w->backing);
-  int width = std::max(w->client.w + 2 * w->edge, 1), height = std::max(w->client.h + 2 * w->edge, 1);
+  int width = std::max(w->client.w + 2 * w->edge, 1),
+      height = std::max(w->client.h + 2 * w->edge, 1);
   w->backing = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
   w->damage = {0, 0, width, height};
 }
@@ -539,7 +540,8 @@ std::optional<Image> Platform::CaptureClient(WindowId top) {
   const unsigned char* data = cairo_image_surface_get_data(t->backing);
   int stride = cairo_image_surface_get_stride(t->backing);
   for (int y = 0; y < image.height; ++y) {
-    const auto* row = reinterpret_cast<const uint32_t*>(data + size_t(y + t->edge) * size_t(stride));
+    const auto* row =
+        reinterpret_cast<const uint32_t*>(data + size_t(y + t->edge) * size_t(stride));
     for (int x = 0; x < image.width; ++x) image.At(x, y) = row[x + t->edge];
   }
   return image;
@@ -678,8 +680,12 @@ void Platform::OnMouseButton(WindowId top, Point p, MouseButton b, bool down, bo
   MessageType type = double_click ? MessageType::kMouseDoubleClick
                      : down       ? MessageType::kMouseDown
                                   : MessageType::kMouseUp;
-  queue_.push_back({.type = type, .window = target, .x = local.x, .y = local.y,
-                    .code = int32_t(b), .modifiers = modifiers});
+  queue_.push_back({.type = type,
+                    .window = target,
+                    .x = local.x,
+                    .y = local.y,
+                    .code = int32_t(b),
+                    .modifiers = modifiers});
 }
 
 void Platform::OnMouseMove(WindowId top, Point p, uint32_t modifiers) {
@@ -699,7 +705,10 @@ void Platform::OnMouseMove(WindowId top, Point p, uint32_t modifiers) {
   if (!queue_.empty() && queue_.back().type == MessageType::kMouseMove &&
       queue_.back().window == target)
     queue_.pop_back();
-  queue_.push_back({.type = MessageType::kMouseMove, .window = target, .x = local.x, .y = local.y,
+  queue_.push_back({.type = MessageType::kMouseMove,
+                    .window = target,
+                    .x = local.x,
+                    .y = local.y,
                     .modifiers = modifiers});
 }
 
@@ -707,8 +716,12 @@ void Platform::OnMouseWheel(WindowId top, Point p, int delta, uint32_t modifiers
   const Window* t = Find(top);
   if (!t || !t->enabled) return;
   WindowId target = FocusOf(top);
-  queue_.push_back({.type = MessageType::kMouseWheel, .window = target, .x = p.x, .y = p.y,
-                    .code = delta, .modifiers = modifiers});
+  queue_.push_back({.type = MessageType::kMouseWheel,
+                    .window = target,
+                    .x = p.x,
+                    .y = p.y,
+                    .code = delta,
+                    .modifiers = modifiers});
 }
 
 void Platform::OnKey(WindowId top, int32_t key, bool down, uint32_t modifiers,
@@ -716,8 +729,10 @@ void Platform::OnKey(WindowId top, int32_t key, bool down, uint32_t modifiers,
   const Window* t = Find(top);
   if (!t || !t->top_level || !t->enabled) return;
   WindowId target = FocusOf(top);
-  queue_.push_back({.type = down ? MessageType::kKeyDown : MessageType::kKeyUp, .window = target,
-                    .code = key, .modifiers = modifiers});
+  queue_.push_back({.type = down ? MessageType::kKeyDown : MessageType::kKeyUp,
+                    .window = target,
+                    .code = key,
+                    .modifiers = modifiers});
   if (down && !text.empty() && !(modifiers & (kCtrl | kAlt))) {
     // The character a key types follows its key-down, as one code point.
     const auto* s = reinterpret_cast<const unsigned char*>(text.data());
@@ -727,7 +742,9 @@ void Platform::OnKey(WindowId top, int32_t key, bool down, uint32_t modifiers,
       cp = s[0] & (0x3F >> (n - 1));
       for (size_t i = 1; i < n; ++i) cp = (cp << 6) | (s[i] & 0x3F);
     }
-    queue_.push_back({.type = MessageType::kChar, .window = target, .code = int32_t(cp),
+    queue_.push_back({.type = MessageType::kChar,
+                      .window = target,
+                      .code = int32_t(cp),
                       .modifiers = modifiers});
   }
 }
@@ -785,8 +802,8 @@ void Platform::OnRequest(WindowId top, int32_t control_id, int32_t a, int32_t b,
   if (!IsTopLevel(top)) return;
   WindowId target = control_id == 0 ? top : ChildByControlId(top, control_id);
   if (target == kNoWindow) return;
-  queue_.push_back({.type = MessageType::kRequest, .window = target, .x = int32_t(token),
-                    .arg0 = a, .arg1 = b});
+  queue_.push_back(
+      {.type = MessageType::kRequest, .window = target, .x = int32_t(token), .arg0 = a, .arg1 = b});
 }
 
 }  // namespace platform

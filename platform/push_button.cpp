@@ -5,7 +5,9 @@
 namespace platform {
 
 void PushButton::ReportClick(Platform& p, WindowId id) {
-  p.Send({.type = MessageType::kCommand, .window = p.Parent(id), .code = kCommandClicked,
+  p.Send({.type = MessageType::kCommand,
+          .window = p.Parent(id),
+          .code = kCommandClicked,
           .arg0 = int32_t(id)});
 }
 

@@ -14,8 +14,12 @@ platform::PushButtonLook LookOf(const Unit& unit) {
   platform::PushButtonLook look;
   look.caption = unit.Text(button::kCaption);
   const int h = unit.Int(button::kHAlign), v = unit.Int(button::kVAlign);
-  look.h = h == 0 ? platform::HAlign::kLeft : h == 2 ? platform::HAlign::kRight : platform::HAlign::kCenter;
-  look.v = v == 0 ? platform::VAlign::kTop : v == 2 ? platform::VAlign::kBottom : platform::VAlign::kCenter;
+  look.h = h == 0   ? platform::HAlign::kLeft
+           : h == 2 ? platform::HAlign::kRight
+                    : platform::HAlign::kCenter;
+  look.v = v == 0   ? platform::VAlign::kTop
+           : v == 2 ? platform::VAlign::kBottom
+                    : platform::VAlign::kCenter;
   look.default_button = unit.Int(button::kButtonType) == 1;
   look.font = FontOf(unit.Data(button::kFont));
   // Icon and cursor files show as an icon, other formats as a bitmap; undecodable data leaves a
@@ -69,7 +73,8 @@ class ButtonUnit : public platform::PushButton {
 
 }  // namespace
 
-std::unique_ptr<platform::WindowHandler> MakeButtonUnit(Runtime& rt, uint32_t number, const Unit& unit) {
+std::unique_ptr<platform::WindowHandler> MakeButtonUnit(Runtime& rt, uint32_t number,
+                                                        const Unit& unit) {
   return std::make_unique<ButtonUnit>(rt, number, unit);
 }
 

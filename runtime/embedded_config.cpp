@@ -15,8 +15,8 @@ RuntimeConfig EmbeddedConfig(std::span<const HandlerEntry> handlers) {
   }();
   RuntimeConfig config;
   for (const EmbeddedFile& f : EmbeddedForms())
-    config.forms.push_back({std::string(f.name),
-                            {reinterpret_cast<const char*>(f.bytes.data()), f.bytes.size()}});
+    config.forms.push_back(
+        {std::string(f.name), {reinterpret_cast<const char*>(f.bytes.data()), f.bytes.size()}});
   config.assets = [](std::string_view name) -> const Bytes* {
     auto it = assets.find(name);
     return it == assets.end() ? nullptr : &it->second;

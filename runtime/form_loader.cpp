@@ -10,7 +10,6 @@
 namespace runtime {
 namespace {
 
-
 struct Failure {
   int line;
   std::string message;
@@ -38,7 +37,8 @@ class Loader {
     if (!number) throw Failure{1, "the window number (window = 0x...) is missing"};
     form.window_number = U32(*number, "window");
     const toml::array* units = root.get_as<toml::array>("unit");
-    if (!units || units->empty()) throw Failure{LineOf(*number), "the form has no units ([[unit]])"};
+    if (!units || units->empty())
+      throw Failure{LineOf(*number), "the form has no units ([[unit]])"};
     std::set<uint32_t> numbers;
     for (const toml::node& n : *units) {
       const toml::table* t = n.as_table();
@@ -49,7 +49,8 @@ class Loader {
       form.units.push_back(std::move(unit));
     }
     const Unit& own = form.units.front();
-    if (own.kind != kWindowKind) throw Failure{own.line, "the first unit must be the window itself"};
+    if (own.kind != kWindowKind)
+      throw Failure{own.line, "the first unit must be the window itself"};
     for (size_t i = 1; i < form.units.size(); ++i) {
       const Unit& u = form.units[i];
       if (u.kind == kWindowKind) throw Failure{u.line, "a window cannot hold another window"};
@@ -103,7 +104,8 @@ class Loader {
       if (hex.size() % 2 || hex.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
         throw Failure{LineOf(n), "a font record must be hex digits"};
       if (bytes.size() != platform::kFontRecordSize)
-        throw Failure{LineOf(n), "a font record must be 60 bytes, not " + std::to_string(bytes.size())};
+        throw Failure{LineOf(n),
+                      "a font record must be 60 bytes, not " + std::to_string(bytes.size())};
       return bytes;
     }
     const toml::table* t = n.as_table();
@@ -111,15 +113,24 @@ class Loader {
     platform::FontRecord r;
     for (auto&& [key, v] : *t) {
       std::string_view k = key.str();
-      if (k == "height") r.height = I32(v, k);
-      else if (k == "width") r.width = I32(v, k);
-      else if (k == "escapement") r.escapement = I32(v, k);
-      else if (k == "orientation") r.orientation = I32(v, k);
-      else if (k == "weight") r.weight = I32(v, k);
-      else if (k == "italic") r.italic = Bool(v, k);
-      else if (k == "underline") r.underline = Bool(v, k);
-      else if (k == "strike_out") r.strike_out = Bool(v, k);
-      else if (k == "char_set") r.char_set = uint8_t(std::clamp<int32_t>(I32(v, k), 0, 255));
+      if (k == "height")
+        r.height = I32(v, k);
+      else if (k == "width")
+        r.width = I32(v, k);
+      else if (k == "escapement")
+        r.escapement = I32(v, k);
+      else if (k == "orientation")
+        r.orientation = I32(v, k);
+      else if (k == "weight")
+        r.weight = I32(v, k);
+      else if (k == "italic")
+        r.italic = Bool(v, k);
+      else if (k == "underline")
+        r.underline = Bool(v, k);
+      else if (k == "strike_out")
+        r.strike_out = Bool(v, k);
+      else if (k == "char_set")
+        r.char_set = uint8_t(std::clamp<int32_t>(I32(v, k), 0, 255));
       else if (k == "face") {
         auto cp936 = platform::Utf8ToCp936(Text(v, k));
         if (!cp936) throw Failure{LineOf(v), "the face name has no code page 936 form"};
@@ -144,8 +155,9 @@ class Loader {
       case SettingType::kPick: {
         int32_t v = I32(n, def.role);
         if (v < def.pick_min || v > def.pick_max)
-          throw Failure{LineOf(n), std::string(def.role) + " must be " + std::to_string(def.pick_min) +
-                                       " to " + std::to_string(def.pick_max) + ", not " + std::to_string(v)};
+          throw Failure{LineOf(n), std::string(def.role) + " must be " +
+                                       std::to_string(def.pick_min) + " to " +
+                                       std::to_string(def.pick_max) + ", not " + std::to_string(v)};
         return v;
       }
       case SettingType::kColour:
@@ -171,7 +183,8 @@ class Loader {
         if (n.is_string()) return Asset(n, def.role);  // a custom cursor file
         {
           int32_t v = I32(n, def.role);
-          if (v < 0 || v > 14) throw Failure{LineOf(n), "mouse_pointer must be 0 to 14 or a cursor file"};
+          if (v < 0 || v > 14)
+            throw Failure{LineOf(n), "mouse_pointer must be 0 to 14 or a cursor file"};
           return v;
         }
     }
@@ -192,14 +205,23 @@ class Loader {
     for (auto&& [key, n] : t) {
       std::string_view k = key.str();
       if (k == "number" || k == "kind") continue;
-      if (k == "name") u.name = Text(n, k);
-      else if (k == "container") u.container = U32(n, k);
-      else if (k == "takes_focus") u.takes_focus = Bool(n, k);
-      else if (k == "focus_order") u.focus_order = U32(n, k);
-      else if (k == "event_source") u.event_source = U32(n, k);
-      else if (k == "events") u.bindings = Bindings(n, *info);
-      else if (const SettingDef* def = FindSetting(*info, k)) u.given.emplace_back(def->number, SettingValue(*def, n));
-      else throw Failure{LineOf(n), "unknown key \"" + std::string(k) + "\" for a " + std::string(info->name)};
+      if (k == "name")
+        u.name = Text(n, k);
+      else if (k == "container")
+        u.container = U32(n, k);
+      else if (k == "takes_focus")
+        u.takes_focus = Bool(n, k);
+      else if (k == "focus_order")
+        u.focus_order = U32(n, k);
+      else if (k == "event_source")
+        u.event_source = U32(n, k);
+      else if (k == "events")
+        u.bindings = Bindings(n, *info);
+      else if (const SettingDef* def = FindSetting(*info, k))
+        u.given.emplace_back(def->number, SettingValue(*def, n));
+      else
+        throw Failure{LineOf(n),
+                      "unknown key \"" + std::string(k) + "\" for a " + std::string(info->name)};
     }
     return u;
   }
@@ -216,7 +238,8 @@ class Loader {
       b.line = LineOf(e);
       b.event_index = I32(*t->get("event"), "event");
       if (!FindEvent(kind, b.event_index))
-        throw Failure{b.line, "a " + std::string(kind.name) + " has no event " + std::to_string(b.event_index)};
+        throw Failure{b.line, "a " + std::string(kind.name) + " has no event " +
+                                  std::to_string(b.event_index)};
       int64_t key = Integer(*t->get("key"), "key");
       if (key < -1 || key > 0xFFFFFFFFll) throw Failure{b.line, "key must be -1 or 0..0xFFFFFFFF"};
       b.handler_key = key == -1 ? kNoHandler : uint32_t(key);
@@ -230,7 +253,8 @@ class Loader {
 
 }  // namespace
 
-FormLoadResult LoadForm(std::string_view file_name, std::string_view text, const AssetLookup& assets) {
+FormLoadResult LoadForm(std::string_view file_name, std::string_view text,
+                        const AssetLookup& assets) {
   FormLoadResult result;
   auto fail = [&](int line, const std::string& message) {
     result.error = std::string(file_name) + ":" + std::to_string(line) + ": " + message;

@@ -19,6 +19,7 @@ struct FormLoadResult {
   std::string error;  // "file:line: what is wrong" when form is empty
 };
 
-FormLoadResult LoadForm(std::string_view file_name, std::string_view text, const AssetLookup& assets);
+FormLoadResult LoadForm(std::string_view file_name, std::string_view text,
+                        const AssetLookup& assets);
 
 }  // namespace runtime

@@ -58,8 +58,8 @@ struct EventDef {
 
 struct KindInfo {
   uint32_t number;
-  std::string_view name;          // as the form files name it
-  std::string_view chinese_name;  // the kind table's own name, also the prefix of unit names
+  std::string_view name;             // as the form files name it
+  std::string_view chinese_name;     // the kind table's own name, also the prefix of unit names
   std::vector<SettingDef> settings;  // 1 to 8 common, then the kind's own, in number order
   std::vector<EventDef> events;      // the kind's own (0..) and the common ones (-1..)
   bool raises_events = true;
@@ -106,8 +106,8 @@ struct Unit {
 
 struct FormDescription {
   uint32_t window_number = 0;
-  std::string file;          // where it was read from, for messages
-  std::vector<Unit> units;   // the own unit first
+  std::string file;         // where it was read from, for messages
+  std::vector<Unit> units;  // the own unit first
 
   const Unit& Own() const { return units.front(); }
   const Unit* FindUnit(uint32_t number) const;
@@ -122,9 +122,9 @@ namespace window {
 constexpr int kTitle = 9, kBorderStyle = 10, kBackgroundColour = 11, kBackgroundPicture = 12,
               kPictureLayout = 13, kBackgroundSound = 14, kSoundPlayMode = 15, kControlBox = 16,
               kMaximizeButton = 17, kMinimizeButton = 18, kStartPosition = 19, kMovable = 20,
-              kIcon = 21, kEnterMovesFocus = 22, kEscCloses = 23, kF1OpensHelp = 24,
-              kHelpFile = 25, kHelpContext = 26, kShowInTaskBar = 27, kDragAnywhere = 28,
-              kShape = 29, kAlwaysOnTop = 30, kKeepTitleBarActive = 31, kClassName = 32;
+              kIcon = 21, kEnterMovesFocus = 22, kEscCloses = 23, kF1OpensHelp = 24, kHelpFile = 25,
+              kHelpContext = 26, kShowInTaskBar = 27, kDragAnywhere = 28, kShape = 29,
+              kAlwaysOnTop = 30, kKeepTitleBarActive = 31, kClassName = 32;
 }
 namespace label {
 constexpr int kCaption = 9, kTextEffect = 10, kBorderStyle = 11, kFrameWidth = 12,
@@ -147,6 +147,6 @@ constexpr int32_t kClicked = 0;  // button
 constexpr int32_t kLeftDown = -1, kLeftUp = -2, kLeftDoubleClick = -3, kRightDown = -4,
                   kRightUp = -5, kMouseMove = -6, kGotFocus = -7, kLostFocus = -8, kKeyDown = -9,
                   kKeyUp = -10, kChar = -11, kWheel = -12;
-}
+}  // namespace event
 
 }  // namespace runtime

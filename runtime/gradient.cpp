@@ -17,15 +17,32 @@ uint32_t GradientColour(int direction, int w, int h, int x, int y, const std::ve
   const int64_t diagonal = 2 * int64_t(std::min(w, h));
   int64_t s = 0, p = 0;
   switch (direction) {
-    case 1: s = h, p = y; break;
-    case 2: s = w, p = x; break;
-    case 3: s = diagonal, p = x + y; break;
-    case 4: s = diagonal, p = (w - 1 - x) + y; break;
-    case 5: s = h, p = h - 1 - y; break;
-    case 6: s = w, p = w - 1 - x; break;
-    case 7: s = diagonal, p = (w - 1 - x) + (h - 1 - y); break;
-    case 8: s = diagonal, p = x + (h - 1 - y); break;
-    default: return c.empty() ? 0 : c.front();
+    case 1:
+      s = h, p = y;
+      break;
+    case 2:
+      s = w, p = x;
+      break;
+    case 3:
+      s = diagonal, p = x + y;
+      break;
+    case 4:
+      s = diagonal, p = (w - 1 - x) + y;
+      break;
+    case 5:
+      s = h, p = h - 1 - y;
+      break;
+    case 6:
+      s = w, p = w - 1 - x;
+      break;
+    case 7:
+      s = diagonal, p = (w - 1 - x) + (h - 1 - y);
+      break;
+    case 8:
+      s = diagonal, p = x + (h - 1 - y);
+      break;
+    default:
+      return c.empty() ? 0 : c.front();
   }
   const int64_t n = int64_t(c.size());
   const int64_t seg = s / (n - 1);

@@ -40,7 +40,8 @@ size_t IndexOf(const LoadedWindow& w, WindowId id) {
 
 bool IsDefaultButton(platform::Platform& p, const LoadedWindow& w, size_t i) {
   const Unit& u = w.form->units[i];
-  return i > 0 && u.kind == kButtonKind && u.Int(button::kButtonType) == 1 && p.IsEnabled(w.controls[i]);
+  return i > 0 && u.kind == kButtonKind && u.Int(button::kButtonType) == 1 &&
+         p.IsEnabled(w.controls[i]);
 }
 
 void OpenHelp(const Unit& own) {
@@ -83,7 +84,9 @@ bool Runtime::PreTranslateKey(const platform::Message& m) {
   const uint32_t mods = m.modifiers;
   const size_t focused = IndexOf(*w, m.window);
   // No control kind of this run time claims any of these keys for itself.
-  auto click = [&](size_t i) { RaiseSimple(*this, number, w->form->units[i].number, event::kClicked); };
+  auto click = [&](size_t i) {
+    RaiseSimple(*this, number, w->form->units[i].number, event::kClicked);
+  };
   auto move_focus = [&](int step) {
     auto c = FocusCandidates(p, *w);
     if (c.empty()) return;
@@ -131,7 +134,8 @@ bool Runtime::PreTranslateKey(const platform::Message& m) {
   if (mods != platform::kAlt || !letter_or_digit) return false;
   for (size_t i = 1; i < w->controls.size(); ++i) {
     const Unit& u = w->form->units[i];
-    const std::string& caption = u.kind == kButtonKind ? u.Text(button::kCaption) : u.Text(label::kCaption);
+    const std::string& caption =
+        u.kind == kButtonKind ? u.Text(button::kCaption) : u.Text(label::kCaption);
     if (!p.IsVisible(w->controls[i]) || !p.IsEnabled(w->controls[i])) continue;
     if (platform::MnemonicOf(caption) != char32_t(m.code)) continue;
     if (u.kind == kButtonKind) click(i);

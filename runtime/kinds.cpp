@@ -12,14 +12,10 @@ constexpr int32_t kNone = int32_t(kDefaultColour);
 
 std::vector<SettingDef> WithCommon(std::vector<SettingDef> own) {
   std::vector<SettingDef> all = {
-      {1, "left", T::kInteger, 0},
-      {2, "top", T::kInteger, 0},
-      {3, "width", T::kInteger, 0},
-      {4, "height", T::kInteger, 0},
-      {5, "tag", T::kText, std::string()},
-      {6, "visible", T::kBoolean, 1},
-      {7, "disabled", T::kBoolean, 0},
-      {8, "mouse_pointer", T::kMousePointer, 0},
+      {1, "left", T::kInteger, 0},         {2, "top", T::kInteger, 0},
+      {3, "width", T::kInteger, 0},        {4, "height", T::kInteger, 0},
+      {5, "tag", T::kText, std::string()}, {6, "visible", T::kBoolean, 1},
+      {7, "disabled", T::kBoolean, 0},     {8, "mouse_pointer", T::kMousePointer, 0},
   };
   all.insert(all.end(), own.begin(), own.end());
   return all;

@@ -16,30 +16,43 @@ using platform::Rect;
 // Border styles 1 to 5 lie outside the text area; this is how much they take on each side.
 int BorderWidth(int style) {
   switch (style) {
-    case 1: return 2;  // sunken 3-D edge
-    case 2: return 3;  // raised double frame
-    case 3: return 1;  // thin sunken edge
-    case 4: return 5;  // sunken edge inside a raised double frame
-    case 5: return 1;  // single line
-    default: return 0;
+    case 1:
+      return 2;  // sunken 3-D edge
+    case 2:
+      return 3;  // raised double frame
+    case 3:
+      return 1;  // thin sunken edge
+    case 4:
+      return 5;  // sunken edge inside a raised double frame
+    case 5:
+      return 1;  // single line
+    default:
+      return 0;
   }
 }
 
 void DrawBorder(Canvas& c, Rect r, int style) {
   switch (style) {
-    case 1: c.DrawEdge(r, platform::Edge::kSunken); break;
+    case 1:
+      c.DrawEdge(r, platform::Edge::kSunken);
+      break;
     case 2:
       c.DrawEdge(r, platform::Edge::kRaised);
       c.DrawFrame(r.Inset(2), platform::kButtonFace);
       break;
-    case 3: c.DrawEdge(r, platform::Edge::kThinSunken); break;
+    case 3:
+      c.DrawEdge(r, platform::Edge::kThinSunken);
+      break;
     case 4:
       c.DrawEdge(r, platform::Edge::kRaised);
       c.DrawFrame(r.Inset(2), platform::kButtonFace);
       c.DrawEdge(r.Inset(3), platform::Edge::kSunken);
       break;
-    case 5: c.DrawFrame(r, platform::kWindowFrame); break;
-    default: break;
+    case 5:
+      c.DrawFrame(r, platform::kWindowFrame);
+      break;
+    default:
+      break;
   }
 }
 
@@ -102,9 +115,9 @@ class LabelUnit : public platform::WindowHandler {
 
     if (style == 6) {
       const int width = unit_.Int(label::kFrameWidth);
-      auto colours = UsableColours({unit_.Colour(label::kFrameColour1),
-                                    unit_.Colour(label::kFrameColour2),
-                                    unit_.Colour(label::kFrameColour3)});
+      auto colours =
+          UsableColours({unit_.Colour(label::kFrameColour1), unit_.Colour(label::kFrameColour2),
+                         unit_.Colour(label::kFrameColour3)});
       if (width > 0 && colours.size() >= 2) {
         DrawGradientFrame(c, r, width, colours, label);
         r = r.Inset(width);
@@ -132,7 +145,8 @@ class LabelUnit : public platform::WindowHandler {
         c.DrawImage(pic, {r.x, r.y, pic.width, pic.height});
       } else if (layout == 1) {
         for (int y = r.y; y < r.Bottom(); y += pic.height)
-          for (int x = r.x; x < r.Right(); x += pic.width) c.DrawImage(pic, {x, y, pic.width, pic.height});
+          for (int x = r.x; x < r.Right(); x += pic.width)
+            c.DrawImage(pic, {x, y, pic.width, pic.height});
       } else if (layout == 2) {
         // Shrunk to fit keeping the aspect ratio, never enlarged, centred.
         double s = std::min({1.0, double(r.w) / pic.width, double(r.h) / pic.height});
@@ -142,9 +156,9 @@ class LabelUnit : public platform::WindowHandler {
       return;
     }
     const int direction = unit_.Int(label::kGradient);
-    auto colours = UsableColours({unit_.Colour(label::kGradientColour1),
-                                  unit_.Colour(label::kGradientColour2),
-                                  unit_.Colour(label::kGradientColour3)});
+    auto colours =
+        UsableColours({unit_.Colour(label::kGradientColour1), unit_.Colour(label::kGradientColour2),
+                       unit_.Colour(label::kGradientColour3)});
     if (direction >= 1 && direction <= 8 && colours.size() >= 2) {
       c.FillPixels(r, [&](int x, int y) {
         return GradientColour(direction, r.w, r.h, x - r.x, y - r.y, colours);
@@ -160,8 +174,10 @@ class LabelUnit : public platform::WindowHandler {
     const int h = unit_.Int(label::kHAlign), v = unit_.Int(label::kVAlign);
     const bool wrap = unit_.Int(label::kWordWrap) == 1;
     platform::TextFormat f;
-    f.h = h == 1 ? platform::HAlign::kCenter : h == 2 ? platform::HAlign::kRight : platform::HAlign::kLeft;
-    f.v = wrap ? platform::VAlign::kTop
+    f.h = h == 1   ? platform::HAlign::kCenter
+          : h == 2 ? platform::HAlign::kRight
+                   : platform::HAlign::kLeft;
+    f.v = wrap     ? platform::VAlign::kTop
           : v == 1 ? platform::VAlign::kCenter
           : v == 2 ? platform::VAlign::kBottom
                    : platform::VAlign::kTop;
@@ -194,7 +210,8 @@ class LabelUnit : public platform::WindowHandler {
 
 }  // namespace
 
-std::unique_ptr<platform::WindowHandler> MakeLabelUnit(Runtime& rt, uint32_t number, const Unit& unit) {
+std::unique_ptr<platform::WindowHandler> MakeLabelUnit(Runtime& rt, uint32_t number,
+                                                       const Unit& unit) {
   return std::make_unique<LabelUnit>(rt, number, unit);
 }
 

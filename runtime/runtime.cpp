@@ -166,8 +166,10 @@ bool Runtime::LoadWindow(WindowRef window, std::optional<WindowRef> owner, bool 
   if (!form) return false;
   if (LoadedWindow* w = Loaded(window.window_number)) {
     // Already open: bring it forward; nothing is built, raised or waited for.
-    if (platform_->IsMinimized(w->id)) platform_->Show(w->id, platform::ShowMode::kRestore);
-    else platform_->Activate(w->id);
+    if (platform_->IsMinimized(w->id))
+      platform_->Show(w->id, platform::ShowMode::kRestore);
+    else
+      platform_->Activate(w->id);
     return true;
   }
   if (modal) owner.reset();
@@ -255,8 +257,10 @@ void Runtime::OnActivationOfDisabled(platform::WindowId top) {
     const LoadedWindow* m = Loaded(f.window_number);
     if (m && m->modal_mark && !m->explicit_owner && platform_->IsVisible(m->id) &&
         platform_->IsEnabled(m->id)) {
-      if (platform_->IsMinimized(m->id)) platform_->Show(m->id, platform::ShowMode::kRestore);
-      else platform_->Activate(m->id);
+      if (platform_->IsMinimized(m->id))
+        platform_->Show(m->id, platform::ShowMode::kRestore);
+      else
+        platform_->Activate(m->id);
       return;
     }
   }

@@ -69,7 +69,7 @@ std::vector<Rect> ShapeSpans(int shape, int w, int h, int dx, int dy) {
       case 2: {
         // Straight sides with quarter ellipses of corner size in the corners.
         double inset = 0;
-        double cy = y < corner / 2.0 ? corner / 2.0 - (y + 0.5)
+        double cy = y < corner / 2.0        ? corner / 2.0 - (y + 0.5)
                     : y >= h - corner / 2.0 ? (y + 0.5) - (h - corner / 2.0)
                                             : 0;
         if (cy > 0 && corner > 0) {

@@ -12,6 +12,10 @@ std::unique_ptr<platform::WindowHandler> MakeWindowUnit(Runtime& rt, uint32_t wi
 // Nothing when the unit's kind cannot be built as a control.
 std::unique_ptr<platform::WindowHandler> MakeControlUnit(Runtime& rt, uint32_t window_number,
                                                          const Unit& unit);
+std::unique_ptr<platform::WindowHandler> MakeLabelUnit(Runtime& rt, uint32_t window_number,
+                                                       const Unit& unit);
+std::unique_ptr<platform::WindowHandler> MakeButtonUnit(Runtime& rt, uint32_t window_number,
+                                                        const Unit& unit);
 
 // Raises the common event (mouse, key, character, wheel) that a message stands for on a unit.
 // The result says what the unit does next: true when a handler's result of 0 consumed the

@@ -9,14 +9,15 @@
 
 namespace runtime {
 
-std::unique_ptr<platform::WindowHandler> MakeLabelUnit(Runtime& rt, uint32_t number, const Unit& unit);
-std::unique_ptr<platform::WindowHandler> MakeButtonUnit(Runtime& rt, uint32_t number, const Unit& unit);
-
-std::unique_ptr<platform::WindowHandler> MakeControlUnit(Runtime& rt, uint32_t number, const Unit& unit) {
+std::unique_ptr<platform::WindowHandler> MakeControlUnit(Runtime& rt, uint32_t number,
+                                                         const Unit& unit) {
   switch (unit.kind) {
-    case kLabelKind: return MakeLabelUnit(rt, number, unit);
-    case kButtonKind: return MakeButtonUnit(rt, number, unit);
-    default: return nullptr;
+    case kLabelKind:
+      return MakeLabelUnit(rt, number, unit);
+    case kButtonKind:
+      return MakeButtonUnit(rt, number, unit);
+    default:
+      return nullptr;
   }
 }
 
@@ -29,9 +30,9 @@ platform::WindowStyle StyleOf(const Unit& own, bool owned) {
   const int border = own.Int(window::kBorderStyle);
   const bool control_box = own.Int(window::kControlBox) != 0;
   platform::WindowStyle s;
-  s.frame = border == 0                               ? platform::FrameKind::kNone
+  s.frame = border == 0                                   ? platform::FrameKind::kNone
             : (border == 1 || border == 3 || border == 5) ? platform::FrameKind::kSizable
-                                                         : platform::FrameKind::kFixed;
+                                                          : platform::FrameKind::kFixed;
   s.tool_window = border == 3 || border == 4;
   s.client_edge = border == 5 || border == 6;
   s.caption = border != 0 && (!own.Text(window::kTitle).empty() || control_box);
@@ -72,7 +73,8 @@ platform::CursorSpec CursorOf(const Unit& unit) {
   if (images.empty()) return spec;
   spec.image = std::make_shared<platform::Image>(std::move(images.front()));
   // A cursor file keeps the hot spot of its first image where an icon keeps planes and depth.
-  if (file.size() >= 10 && file[2] == 2) spec.hot_spot = {file[10] | file[11] << 8, file[12] | file[13] << 8};
+  if (file.size() >= 10 && file[2] == 2)
+    spec.hot_spot = {file[10] | file[11] << 8, file[12] | file[13] << 8};
   return spec;
 }
 
@@ -108,7 +110,9 @@ bool Runtime::Build(const FormDescription& form, platform::WindowId owner, bool 
       child = p.CreateChild({id,
                              {u.Int(common::kLeft), u.Int(common::kTop), u.Int(common::kWidth),
                               u.Int(common::kHeight)},
-                             control_id, u.Int(common::kDisabled) == 1, u.takes_focus,
+                             control_id,
+                             u.Int(common::kDisabled) == 1,
+                             u.takes_focus,
                              std::move(handler)});
     }
     if (!child) {
@@ -122,7 +126,8 @@ bool Runtime::Build(const FormDescription& form, platform::WindowId owner, bool 
   // Stored order is stacking order: the first stored on top, each next one beneath the last.
   for (size_t i = 1; i < form.units.size(); ++i)
     p.PlaceBelow(built.controls[i], i == 1 ? platform::kNoWindow : built.controls[i - 1]);
-  for (size_t i = 0; i < form.units.size(); ++i) p.SetCursor(built.controls[i], CursorOf(form.units[i]));
+  for (size_t i = 0; i < form.units.size(); ++i)
+    p.SetCursor(built.controls[i], CursorOf(form.units[i]));
   if (int shape = own.Int(window::kShape); shape != 0) {
     Rect outer_now = p.OuterRect(id);
     Rect client = platform::ClientRectFor(*p.Style(id), outer_now);

@@ -40,7 +40,8 @@ class WindowUnit : public platform::WindowHandler {
         return 0;
       case MessageType::kFocusGained:
         rt_.PassFocusOn(number_);
-        if (rt_.Loaded(number_) && p.Focus() == m.window) RaiseSimple(rt_, number_, 0, event::kGotFocus);
+        if (rt_.Loaded(number_) && p.Focus() == m.window)
+          RaiseSimple(rt_, number_, 0, event::kGotFocus);
         return 0;
       case MessageType::kFocusLost:
         RaiseSimple(rt_, number_, 0, event::kLostFocus);

@@ -4,7 +4,9 @@
 
 namespace {
 
-std::vector<uint8_t> Asset(const std::string& name) { return test::ReadFile(std::string(SOURCE_DIR) + "/assets/" + name); }
+std::vector<uint8_t> Asset(const std::string& name) {
+  return test::ReadFile(std::string(SOURCE_DIR) + "/assets/" + name);
+}
 
 // The segments of a JPEG file up to the start of scan: (marker, payload).
 std::vector<std::pair<uint8_t, std::vector<uint8_t>>> Segments(const std::vector<uint8_t>& j) {
@@ -13,7 +15,8 @@ std::vector<std::pair<uint8_t, std::vector<uint8_t>>> Segments(const std::vector
   while (at + 4 <= j.size() && j[at] == 0xFF) {
     uint8_t marker = j[at + 1];
     size_t length = size_t(j[at + 2]) << 8 | j[at + 3];
-    out.emplace_back(marker, std::vector<uint8_t>(j.begin() + long(at) + 4, j.begin() + long(at + 2 + length)));
+    out.emplace_back(
+        marker, std::vector<uint8_t>(j.begin() + long(at) + 4, j.begin() + long(at + 2 + length)));
     if (marker == 0xDA) break;
     at += 2 + length;
   }

@@ -12,8 +12,8 @@ std::vector<std::string> g_seen;
 
 void CheckedMainWindowCreated() {
   platform::WindowId top = g_harness->Top(kMain);
-  g_seen.push_back("created: " + std::to_string(g_harness->p().Children(top).size()) + " controls, " +
-                   (g_harness->p().IsVisible(top) ? "visible" : "hidden"));
+  g_seen.push_back("created: " + std::to_string(g_harness->p().Children(top).size()) +
+                   " controls, " + (g_harness->p().IsVisible(top) ? "visible" : "hidden"));
 }
 void RecordingButton1Clicked() {
   g_seen.push_back("click begins");
@@ -47,8 +47,10 @@ TEST(EventsTest, ClickAndSpaceOpenTheModalWindowAndReturnWhenItCloses) {
     UseRecorders(t);
     runtime::Runtime& rt = t.Start();
     t.backend().Then([&] {
-      if (by_space) t.backend().Key(platform::key::kSpace, 0, " ");
-      else t.Click(kMain, "按钮1");
+      if (by_space)
+        t.backend().Key(platform::key::kSpace, 0, " ");
+      else
+        t.Click(kMain, "按钮1");
     });
     t.backend().Then([&] {
       EXPECT_EQ(g_seen.back(), "click begins") << "the handler waits while the window is open";
@@ -93,7 +95,8 @@ TEST(EventsTest, NoticesThatDoNotDispatch) {
     auto at = text.find("name = \"标签3\"");
     if (name == "main_window.toml")
       text.insert(text.find('\n', at) + 1,
-                  "events = [{ event = -1, key = 0x300 }, { event = -4, key = -1 }, { event = -1, key = 0x301 }]\n");
+                  "events = [{ event = -1, key = 0x300 }, { event = -4, key = -1 }, { event = -1, "
+                  "key = 0x301 }]\n");
   }
   t.handlers.push_back(runtime::Handler<&Pressed>(0x300, "Pressed"));
   t.handlers.push_back(runtime::Handler<&PressedAgain>(0x301, "PressedAgain"));
@@ -137,7 +140,8 @@ TEST(EventsDeathTest, NoticesForMissingWindowsOrUnitsAreFatal) {
     rt.LoadStartWindow(kMain);
     rt.RaiseEvent(n);
   };
-  EXPECT_EXIT(raise({kGifts, 0, 0}), ::testing::ExitedWithCode(255), "window 0x52010008, which is not open");
+  EXPECT_EXIT(raise({kGifts, 0, 0}), ::testing::ExitedWithCode(255),
+              "window 0x52010008, which is not open");
   EXPECT_EXIT(raise({kMain, 0x16019999, 0}), ::testing::ExitedWithCode(255), "unit 0x16019999");
 }
 

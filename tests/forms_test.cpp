@@ -34,9 +34,11 @@ Bytes MakeBmp(int w, int h, F f) {
 constexpr uint32_t kTest = 0x52010077;
 
 // A harness with one test window whose own unit carries the given settings.
-void UseTestWindow(RuntimeHarness& t, const std::string& settings, const std::string& controls = "") {
-  t.form_texts = {{"test.toml", "window = 0x52010077\n[[unit]]\nnumber = 0x06010070\nkind = \"window\"\n" +
-                                    settings + "\n" + controls}};
+void UseTestWindow(RuntimeHarness& t, const std::string& settings,
+                   const std::string& controls = "") {
+  t.form_texts = {
+      {"test.toml", "window = 0x52010077\n[[unit]]\nnumber = 0x06010070\nkind = \"window\"\n" +
+                        settings + "\n" + controls}};
 }
 
 struct BrokenForm {
@@ -45,29 +47,39 @@ struct BrokenForm {
 };
 
 TEST(FormLoaderTest, BrokenFormsAreRefusedWithFileAndLine) {
-  const std::string head = "window = 0x52010077\n[[unit]]\nnumber = 0x06010070\nkind = \"window\"\n";
+  const std::string head =
+      "window = 0x52010077\n[[unit]]\nnumber = 0x06010070\nkind = \"window\"\n";
   const BrokenForm cases[] = {
       {"window = 0x52010077\n[[unit]]\nnumber = 1\nkind = \"window\"\ncolour = 3\n",
        "f.toml:5: unknown key \"colour\" for a window"},
-      {"window = 0x52010077\n[[unit]]\nnumber = 1\nkind = \"window\"\ntitle = 3\n", "f.toml:5: title must be a text"},
+      {"window = 0x52010077\n[[unit]]\nnumber = 1\nkind = \"window\"\ntitle = 3\n",
+       "f.toml:5: title must be a text"},
       {"window = 0x52010077\n[[unit]]\nnumber = 1\nkind = \"window\"\nborder_style = 7\n",
        "f.toml:5: border_style must be 0 to 6, not 7"},
-      {"window = 0x52010077\n[[unit]]\nnumber = 1\nkind = \"window\"\n[[unit]]\nnumber = 1\nkind = \"label\"\n",
+      {"window = 0x52010077\n[[unit]]\nnumber = 1\nkind = \"window\"\n[[unit]]\nnumber = 1\nkind = "
+       "\"label\"\n",
        "f.toml:5: unit number 0x1 is used twice"},
-      {"window = 0x52010077\n[[unit]]\nnumber = 1\nkind = \"slider\"\n", "f.toml:4: unknown kind \"slider\""},
-      {"window = 0x52010077\n[[unit]]\nnumber = 1\nkind = \"window\"\nbackground_picture = \"nope.jpg\"\n",
+      {"window = 0x52010077\n[[unit]]\nnumber = 1\nkind = \"slider\"\n",
+       "f.toml:4: unknown kind \"slider\""},
+      {"window = 0x52010077\n[[unit]]\nnumber = 1\nkind = \"window\"\nbackground_picture = "
+       "\"nope.jpg\"\n",
        "f.toml:5: unknown asset \"nope.jpg\""},
-      {"window = 0x52010077\n[[unit]]\nnumber = 1\nkind = \"window\"\n[[unit]]\nnumber = 2\nkind = \"label\"\nfont = \"0011\"\n",
+      {"window = 0x52010077\n[[unit]]\nnumber = 1\nkind = \"window\"\n[[unit]]\nnumber = 2\nkind = "
+       "\"label\"\nfont = \"0011\"\n",
        "f.toml:8: a font record must be 60 bytes, not 2"},
       {"window = 0x52010077\n[[unit]]\nnumber = 1\nkind = \"window\"\nvisible = \"yes\"\n",
        "f.toml:5: visible must be true or false"},
-      {"window = 0x52010077\n[[unit]]\nnumber = 1\nkind = \"window\"\nbackground_colour = 0x01000000\n",
+      {"window = 0x52010077\n[[unit]]\nnumber = 1\nkind = \"window\"\nbackground_colour = "
+       "0x01000000\n",
        "f.toml:5: background_colour must be 0x00BBGGRR or 0xFF000000"},
-      {"window = 0x52010077\n[[unit]]\nnumber = 1\nkind = \"window\"\nevents = [{ event = 9, key = 1 }]\n",
+      {"window = 0x52010077\n[[unit]]\nnumber = 1\nkind = \"window\"\nevents = [{ event = 9, key = "
+       "1 }]\n",
        "f.toml:5: a window has no event 9"},
-      {"window = 0x52010077\n[[unit]]\nnumber = 1\nkind = \"label\"\n", "f.toml:2: the first unit must be the window itself"},
+      {"window = 0x52010077\n[[unit]]\nnumber = 1\nkind = \"label\"\n",
+       "f.toml:2: the first unit must be the window itself"},
       {"window = 0x52010077\ntitle = 1\n", "f.toml:2: unknown key \"title\""},
-      {"window = 0x52010077\n[[unit]]\nnumber = 1\nkind = \"window\"\ntitle = \"unclosed\n", "f.toml:5: "},
+      {"window = 0x52010077\n[[unit]]\nnumber = 1\nkind = \"window\"\ntitle = \"unclosed\n",
+       "f.toml:5: "},
       {"window = 0x52010077\n[[unit]]\nnumber = 1\nkind = \"window\"\nleft = 4294967296\n",
        "f.toml:5: left does not fit 32 bits"},
   };
@@ -108,9 +120,10 @@ TEST(WindowBuildTest, CaptionRulesForEmptyTitles) {
     const char* settings;
     bool caption, system_menu;
   };
-  for (Case c : {Case{"title = \"\"", true, true}, Case{"title = \"\"\ncontrol_box = false", false, false},
-                 Case{"title = \"t\"\ncontrol_box = false", true, false},
-                 Case{"border_style = 0\ntitle = \"t\"", false, false}}) {
+  for (Case c :
+       {Case{"title = \"\"", true, true}, Case{"title = \"\"\ncontrol_box = false", false, false},
+        Case{"title = \"t\"\ncontrol_box = false", true, false},
+        Case{"border_style = 0\ntitle = \"t\"", false, false}}) {
     RuntimeHarness t;
     UseTestWindow(t, std::string("width = 200\nheight = 100\n") + c.settings);
     runtime::Runtime& rt = t.Start();
@@ -131,14 +144,41 @@ TEST(WindowBuildTest, PictureLayouts) {
     std::vector<std::pair<platform::Point, uint32_t>> pixels;
   };
   const Case cases[] = {
-      {"tiled, smaller than the client", 100, 60, 1, 250, 150,
-       {{{0, 0}, coded(0, 0)}, {{99, 59}, coded(99, 59)}, {{100, 60}, coded(0, 0)},
-        {{249, 149}, coded(49, 29)}, {{210, 130}, coded(10, 10)}}},
-      {"tiled, exactly as large", 250, 150, 1, 250, 150, {{{249, 149}, coded(249, 149)}, {{0, 0}, coded(0, 0)}}},
-      {"natural size at the top left", 100, 60, 0, 250, 150,
+      {"tiled, smaller than the client",
+       100,
+       60,
+       1,
+       250,
+       150,
+       {{{0, 0}, coded(0, 0)},
+        {{99, 59}, coded(99, 59)},
+        {{100, 60}, coded(0, 0)},
+        {{249, 149}, coded(49, 29)},
+        {{210, 130}, coded(10, 10)}}},
+      {"tiled, exactly as large",
+       250,
+       150,
+       1,
+       250,
+       150,
+       {{{249, 149}, coded(249, 149)}, {{0, 0}, coded(0, 0)}}},
+      {"natural size at the top left",
+       100,
+       60,
+       0,
+       250,
+       150,
        {{{99, 59}, coded(99, 59)}, {{100, 10}, kBack}, {{10, 60}, kBack}}},
-      {"1000 x 200 shrunk into 500 x 400", 1000, 200, 2, 500, 400,
-       {{{250, 149}, kBack}, {{250, 250}, kBack}, {{0, 150}, coded(0, 0)}, {{2, 248}, coded(4, 196)}}},
+      {"1000 x 200 shrunk into 500 x 400",
+       1000,
+       200,
+       2,
+       500,
+       400,
+       {{{250, 149}, kBack},
+        {{250, 250}, kBack},
+        {{0, 150}, coded(0, 0)},
+        {{2, 248}, coded(4, 196)}}},
       {"stretched", 50, 50, 3, 250, 150, {{{0, 0}, coded(0, 0)}, {{249, 149}, coded(49, 49)}}},
       {"any other layout", 50, 50, 9, 250, 150, {{{0, 0}, kBack}, {{249, 149}, kBack}}},
   };
@@ -146,21 +186,25 @@ TEST(WindowBuildTest, PictureLayouts) {
     SCOPED_TRACE(c.name);
     RuntimeHarness t(platform::Size{1280, 1024}, 8);  // 8 bits: nearest scaling, exact pixels
     t.assets["p.bmp"] = MakeBmp(c.pw, c.ph, [&](int x, int y) { return coded(x % 256, y % 256); });
-    UseTestWindow(t, "width = " + std::to_string(c.cw + 6) + "\nheight = " + std::to_string(c.ch + 25) +
-                         "\nbackground_picture = \"p.bmp\"\nbackground_colour = 0x123456\npicture_layout = " +
-                         std::to_string(c.layout));
+    UseTestWindow(
+        t, "width = " + std::to_string(c.cw + 6) + "\nheight = " + std::to_string(c.ch + 25) +
+               "\nbackground_picture = \"p.bmp\"\nbackground_colour = 0x123456\npicture_layout = " +
+               std::to_string(c.layout));
     runtime::Runtime& rt = t.Start();
     rt.InitRuntime();
     ASSERT_TRUE(rt.LoadWindow({kTest, 0x06010070}, std::nullopt, false));
     EXPECT_EQ(t.p().ClientRect(t.Top(kTest)), (platform::Rect{0, 0, c.cw, c.ch}));
-    for (auto [p, colour] : c.pixels) EXPECT_EQ(t.Pixel(kTest, p.x, p.y), colour) << p.x << "," << p.y;
+    for (auto [p, colour] : c.pixels)
+      EXPECT_EQ(t.Pixel(kTest, p.x, p.y), colour) << p.x << "," << p.y;
   }
 }
 
 TEST(WindowBuildTest, AnUndecodablePictureLeavesTheBackgroundColour) {
   RuntimeHarness t;
   t.assets["bad.jpg"] = {0xFF, 0xD8, 0xFF, 0x00, 0x01};
-  UseTestWindow(t, "width = 106\nheight = 125\nbackground_picture = \"bad.jpg\"\nbackground_colour = 0x00FF00");
+  UseTestWindow(
+      t,
+      "width = 106\nheight = 125\nbackground_picture = \"bad.jpg\"\nbackground_colour = 0x00FF00");
   runtime::Runtime& rt = t.Start();
   rt.InitRuntime();
   ASSERT_TRUE(rt.LoadWindow({kTest, 0x06010070}, std::nullopt, false));
@@ -187,8 +231,9 @@ namespace {
 
 TEST(WindowBuildTest, ShapesDragAnywhereAndTopmost) {
   RuntimeHarness t;
-  UseTestWindow(t, "width = 106\nheight = 125\nshape = 3\ndrag_anywhere = true\nalways_on_top = true\n"
-                   "border_style = 0");
+  UseTestWindow(t,
+                "width = 106\nheight = 125\nshape = 3\ndrag_anywhere = true\nalways_on_top = true\n"
+                "border_style = 0");
   runtime::Runtime& rt = t.Start();
   rt.InitRuntime();
   ASSERT_TRUE(rt.LoadWindow({kTest, 0x06010070}, std::nullopt, false));
@@ -212,9 +257,11 @@ TEST(WindowBuildTest, TabMovesTheFocusInFocusOrder) {
   RuntimeHarness t;
   std::string buttons;
   for (int i = 1; i <= 3; ++i)
-    buttons += "[[unit]]\nnumber = " + std::to_string(i) + "\nkind = \"button\"\nname = \"按钮" + std::to_string(i) +
-               "\"\nleft = " + std::to_string(i * 30) + "\ntop = 0\nwidth = 20\nheight = 20\ntakes_focus = true\n"
-               "focus_order = " + std::to_string(3 - i) + "\n";
+    buttons += "[[unit]]\nnumber = " + std::to_string(i) + "\nkind = \"button\"\nname = \"按钮" +
+               std::to_string(i) + "\"\nleft = " + std::to_string(i * 30) +
+               "\ntop = 0\nwidth = 20\nheight = 20\ntakes_focus = true\n"
+               "focus_order = " +
+               std::to_string(3 - i) + "\n";
   UseTestWindow(t, "width = 206\nheight = 125", buttons);
   runtime::Runtime& rt = t.Start();
   rt.InitRuntime();
@@ -229,7 +276,8 @@ TEST(WindowBuildTest, TabMovesTheFocusInFocusOrder) {
   }
   t.h.RunLoop();
   auto b = [&](const char* name) { return t.Control(kTest, name); };
-  EXPECT_EQ(seen, (std::vector<platform::WindowId>{b("按钮3"), b("按钮2"), b("按钮1"), b("按钮3"), b("按钮1")}));
+  EXPECT_EQ(seen, (std::vector<platform::WindowId>{b("按钮3"), b("按钮2"), b("按钮1"), b("按钮3"),
+                                                   b("按钮1")}));
 }
 
 }  // namespace

@@ -15,7 +15,8 @@ constexpr uint32_t kTest = 0x52010077;
 void UseTestWindow(RuntimeHarness& t, const std::string& controls) {
   t.form_texts = {{"test.toml",
                    "window = 0x52010077\n[[unit]]\nnumber = 0x06010070\nkind = \"window\"\n"
-                   "width = 406\nheight = 225\nbackground_colour = 0x00FF00\n" + controls}};
+                   "width = 406\nheight = 225\nbackground_colour = 0x00FF00\n" +
+                       controls}};
 }
 
 RuntimeHarness& Loaded(RuntimeHarness& t) {
@@ -51,17 +52,18 @@ TEST(GradientTest, AllDirectionsAndEdgeCases) {
     uint8_t grey;
   };
   const Case cases[] = {
-      {1, 3, 0, 0},   {1, 3, 3, 127},  {1, 0, 5, 212},  // s = 6: p = y
-      {2, 0, 2, 0},   {2, 5, 2, 127},  {2, 9, 0, 229},  // s = 10: p = x
-      {3, 0, 0, 0},   {3, 3, 3, 127},  {3, 9, 5, 255},  // s = 12: p = x + y, past the end: last
-      {4, 9, 0, 0},   {4, 0, 0, 191},                   // p = (w - 1 - x) + y
-      {5, 0, 5, 0},   {5, 0, 0, 212},                   // p = h - 1 - y
-      {6, 9, 0, 0},   {6, 0, 0, 229},                   // p = w - 1 - x
-      {7, 9, 5, 0},   {7, 6, 2, 127},                   // p = (w - 1 - x) + (h - 1 - y)
-      {8, 0, 5, 0},   {8, 3, 2, 127},                   // p = x + (h - 1 - y)
+      {1, 3, 0, 0}, {1, 3, 3, 127}, {1, 0, 5, 212},  // s = 6: p = y
+      {2, 0, 2, 0}, {2, 5, 2, 127}, {2, 9, 0, 229},  // s = 10: p = x
+      {3, 0, 0, 0}, {3, 3, 3, 127}, {3, 9, 5, 255},  // s = 12: p = x + y, past the end: last
+      {4, 9, 0, 0}, {4, 0, 0, 191},                  // p = (w - 1 - x) + y
+      {5, 0, 5, 0}, {5, 0, 0, 212},                  // p = h - 1 - y
+      {6, 9, 0, 0}, {6, 0, 0, 229},                  // p = w - 1 - x
+      {7, 9, 5, 0}, {7, 6, 2, 127},                  // p = (w - 1 - x) + (h - 1 - y)
+      {8, 0, 5, 0}, {8, 3, 2, 127},                  // p = x + (h - 1 - y)
   };
   for (const Case& c : cases)
-    EXPECT_EQ(GradientColour(c.direction, 10, 6, c.x, c.y, bw), platform::Rgb(c.grey, c.grey, c.grey))
+    EXPECT_EQ(GradientColour(c.direction, 10, 6, c.x, c.y, bw),
+              platform::Rgb(c.grey, c.grey, c.grey))
         << "direction " << c.direction << " at " << c.x << "," << c.y;
 
   EXPECT_EQ(UsableColours({0x123456, runtime::kDefaultColour, 0x654321}),
@@ -72,7 +74,8 @@ TEST(GradientTest, AllDirectionsAndEdgeCases) {
   EXPECT_EQ(GradientColour(1, 5, 1, 2, 0, three), 0x0000FFu);
   EXPECT_EQ(GradientColour(3, 5, 0, 0, 0, bw), 0x000000u) << "zero span";
   // Channels truncate toward zero going down as well as up.
-  EXPECT_EQ(GradientColour(2, 3, 1, 1, 0, UsableColours({0x0000FF, 0x000000})), 0x0000AAu);  // 255 - 85
+  EXPECT_EQ(GradientColour(2, 3, 1, 1, 0, UsableColours({0x0000FF, 0x000000})),
+            0x0000AAu);  // 255 - 85
 }
 
 TEST(LabelTest, OnlyOneUsableGradientColourGivesThePlainBackground) {
@@ -102,9 +105,12 @@ TEST(LabelTest, BorderStyleOneLeavesATextAreaFourPixelsSmaller) {
 
 TEST(LabelTest, GradientFrameBandsAreMitredAtTheCorners) {
   RuntimeHarness t;
-  UseTestWindow(t, Label(1, "left = 0\ntop = 0\nwidth = 20\nheight = 12",
-                         "caption = \"\"\nborder_style = 6\nframe_width = 4\nframe_colour_1 = 0\n"
-                         "frame_colour_2 = 0xFFFFFF\nframe_colour_3 = 0xFF000000\nbackground_colour = 0x010203"));
+  UseTestWindow(
+      t,
+      Label(
+          1, "left = 0\ntop = 0\nwidth = 20\nheight = 12",
+          "caption = \"\"\nborder_style = 6\nframe_width = 4\nframe_colour_1 = 0\n"
+          "frame_colour_2 = 0xFFFFFF\nframe_colour_3 = 0xFF000000\nbackground_colour = 0x010203"));
   Loaded(t);
   auto grey = [](uint8_t g) { return platform::Rgb(g, g, g); };
   struct Probe {
@@ -112,10 +118,12 @@ TEST(LabelTest, GradientFrameBandsAreMitredAtTheCorners) {
     uint32_t colour;
   };
   const Probe probes[] = {
-      {0, 0, grey(0)},    {1, 0, grey(0)},    {0, 1, grey(0)},   {1, 1, grey(63)},   {3, 3, grey(191)},
-      {19, 0, grey(0)},   {19, 1, grey(191)}, {18, 1, grey(63)},  // top band wins the diagonal
-      {19, 11, grey(191)}, {18, 11, grey(191)}, {19, 10, grey(191)}, {0, 11, grey(191)},
-      {0, 10, grey(0)},   {4, 4, 0x010203},   {15, 7, 0x010203},  {16, 7, grey(0)}, {19, 7, grey(191)},
+      {0, 0, grey(0)},     {1, 0, grey(0)},     {0, 1, grey(0)},
+      {1, 1, grey(63)},    {3, 3, grey(191)},   {19, 0, grey(0)},
+      {19, 1, grey(191)},  {18, 1, grey(63)},  // top band wins the diagonal
+      {19, 11, grey(191)}, {18, 11, grey(191)}, {19, 10, grey(191)},
+      {0, 11, grey(191)},  {0, 10, grey(0)},    {4, 4, 0x010203},
+      {15, 7, 0x010203},   {16, 7, grey(0)},    {19, 7, grey(191)},
   };
   for (const Probe& p : probes) EXPECT_EQ(t.Pixel(kTest, p.x, p.y), p.colour) << p.x << "," << p.y;
 }
@@ -183,20 +191,31 @@ TEST(LabelTest, TheHeadingsShowTheirGradients) {
       uint32_t colour;
     };
     const Probe probes[] = {
-        {kMain, "标签1", 0, 0, platform::Rgb(128, 0, 0)},     {kMain, "标签1", 1, 8, platform::Rgb(64, 64, 64)},
-        {kMain, "标签1", 1, 16, platform::Rgb(0, 128, 128)},  {kMain, "标签1", 511, 31, platform::Rgb(0, 128, 128)},
-        {kMain, "标签3", 103, 0, platform::Rgb(255, 0, 0)},   {kMain, "标签3", 51, 0, platform::Rgb(255, 255, 255)},
-        {kGifts, "标签1", 0, 0, platform::Rgb(0, 128, 128)},  {kGifts, "标签1", 0, 8, platform::Rgb(255, 255, 255)},
-        {kGifts, "标签1", 0, 15, platform::Rgb(144, 32, 32)}, {kGifts, "标签3", 0, 0, platform::Rgb(0, 255, 255)},
-        {kGifts, "标签3", 92, 0, platform::Rgb(255, 255, 255)}, {kGifts, "标签3", 183, 0, platform::Rgb(3, 130, 130)},
-        {kGifts, "标签5", 191, 0, platform::Rgb(128, 128, 128)}, {kGifts, "标签5", 95, 0, platform::Rgb(255, 255, 255)},
-        {kGifts, "标签5", 0, 0, platform::Rgb(130, 130, 130)}, {kGifts, "标签8", 671, 0, platform::Rgb(255, 0, 0)},
-        {kGifts, "标签8", 335, 0, platform::Rgb(0, 128, 128)}, {kGifts, "标签10", 551, 0, platform::Rgb(0, 128, 128)},
-        {kGifts, "标签10", 551, 20, platform::Rgb(255, 255, 255)}, {kGifts, "标签10", 551, 39, platform::Rgb(135, 135, 135)},
+        {kMain, "标签1", 0, 0, platform::Rgb(128, 0, 0)},
+        {kMain, "标签1", 1, 8, platform::Rgb(64, 64, 64)},
+        {kMain, "标签1", 1, 16, platform::Rgb(0, 128, 128)},
+        {kMain, "标签1", 511, 31, platform::Rgb(0, 128, 128)},
+        {kMain, "标签3", 103, 0, platform::Rgb(255, 0, 0)},
+        {kMain, "标签3", 51, 0, platform::Rgb(255, 255, 255)},
+        {kGifts, "标签1", 0, 0, platform::Rgb(0, 128, 128)},
+        {kGifts, "标签1", 0, 8, platform::Rgb(255, 255, 255)},
+        {kGifts, "标签1", 0, 15, platform::Rgb(144, 32, 32)},
+        {kGifts, "标签3", 0, 0, platform::Rgb(0, 255, 255)},
+        {kGifts, "标签3", 92, 0, platform::Rgb(255, 255, 255)},
+        {kGifts, "标签3", 183, 0, platform::Rgb(3, 130, 130)},
+        {kGifts, "标签5", 191, 0, platform::Rgb(128, 128, 128)},
+        {kGifts, "标签5", 95, 0, platform::Rgb(255, 255, 255)},
+        {kGifts, "标签5", 0, 0, platform::Rgb(130, 130, 130)},
+        {kGifts, "标签8", 671, 0, platform::Rgb(255, 0, 0)},
+        {kGifts, "标签8", 335, 0, platform::Rgb(0, 128, 128)},
+        {kGifts, "标签10", 551, 0, platform::Rgb(0, 128, 128)},
+        {kGifts, "标签10", 551, 20, platform::Rgb(255, 255, 255)},
+        {kGifts, "标签10", 551, 39, platform::Rgb(135, 135, 135)},
     };
     for (const Probe& p : probes) {
       platform::Rect r = t.p().ChildRect(t.Control(p.window, p.label));
-      EXPECT_EQ(t.Pixel(p.window, r.x + p.x, r.y + p.y), p.colour) << p.label << " " << p.x << "," << p.y;
+      EXPECT_EQ(t.Pixel(p.window, r.x + p.x, r.y + p.y), p.colour)
+          << p.label << " " << p.x << "," << p.y;
     }
     // 标签4: a sunken edge around a button-face box with magenta text.
     platform::Rect r = t.p().ChildRect(t.Control(kMain, "标签4"));
@@ -215,10 +234,13 @@ void SecondPressed(int32_t, int32_t, int32_t) { g_presses.push_back(2); }
 TEST(LabelTest, TheControlStoredFirstIsOnTopForPaintingAndTheMouse) {
   g_presses.clear();
   RuntimeHarness t;
-  UseTestWindow(t, Label(1, "left = 0\ntop = 0\nwidth = 40\nheight = 40",
-                         "caption = \"\"\nbackground_colour = 0x0000FF\nevents = [{ event = -1, key = 1 }]") +
-                       Label(2, "left = 20\ntop = 20\nwidth = 40\nheight = 40",
-                             "caption = \"\"\nbackground_colour = 0xFF0000\nevents = [{ event = -1, key = 2 }]"));
+  UseTestWindow(
+      t,
+      Label(1, "left = 0\ntop = 0\nwidth = 40\nheight = 40",
+            "caption = \"\"\nbackground_colour = 0x0000FF\nevents = [{ event = -1, key = 1 }]") +
+          Label(
+              2, "left = 20\ntop = 20\nwidth = 40\nheight = 40",
+              "caption = \"\"\nbackground_colour = 0xFF0000\nevents = [{ event = -1, key = 2 }]"));
   t.handlers = {runtime::Handler<&FirstPressed>(1, "FirstPressed"),
                 runtime::Handler<&SecondPressed>(2, "SecondPressed")};
   Loaded(t);
@@ -235,7 +257,8 @@ TEST(LabelTest, TheControlStoredFirstIsOnTopForPaintingAndTheMouse) {
 TEST(LabelTest, MousePointersFollowTheUnitUnderThePointer) {
   RuntimeHarness t;
   UseTestWindow(t, Label(1, "left = 0\ntop = 0\nwidth = 40\nheight = 40", "mouse_pointer = 14") +
-                       Label(2, "left = 100\ntop = 0\nwidth = 40\nheight = 40", "mouse_pointer = \"program_icon.ico\""));
+                       Label(2, "left = 100\ntop = 0\nwidth = 40\nheight = 40",
+                             "mouse_pointer = \"program_icon.ico\""));
   Loaded(t);
   auto pointer_at = [&](platform::Point p) {
     t.backend().MouseMove(t.Top(kTest), p);
@@ -250,13 +273,14 @@ TEST(LabelTest, MousePointersFollowTheUnitUnderThePointer) {
 TEST(ButtonTest, PicturesAndDefaultButtons) {
   RuntimeHarness t;
   t.assets["bad.png"] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 1, 2, 3};
-  UseTestWindow(t,
-                "[[unit]]\nnumber = 1\nkind = \"button\"\nleft = 0\ntop = 0\nwidth = 80\nheight = 30\n"
-                "button_type = 1\ncaption = \"&OK\"\n"
-                "[[unit]]\nnumber = 2\nkind = \"button\"\nleft = 100\ntop = 0\nwidth = 80\nheight = 30\n"
-                "picture = \"program_icon.ico\"\n"
-                "[[unit]]\nnumber = 3\nkind = \"button\"\nleft = 200\ntop = 0\nwidth = 80\nheight = 30\n"
-                "picture = \"bad.png\"\ncaption = \"text\"\n");
+  UseTestWindow(
+      t,
+      "[[unit]]\nnumber = 1\nkind = \"button\"\nleft = 0\ntop = 0\nwidth = 80\nheight = 30\n"
+      "button_type = 1\ncaption = \"&OK\"\n"
+      "[[unit]]\nnumber = 2\nkind = \"button\"\nleft = 100\ntop = 0\nwidth = 80\nheight = 30\n"
+      "picture = \"program_icon.ico\"\n"
+      "[[unit]]\nnumber = 3\nkind = \"button\"\nleft = 200\ntop = 0\nwidth = 80\nheight = 30\n"
+      "picture = \"bad.png\"\ncaption = \"text\"\n");
   Loaded(t);
   EXPECT_EQ(t.Pixel(kTest, 0, 0), platform::kWindowFrame) << "the default button's dark frame";
   EXPECT_EQ(t.Pixel(kTest, 100, 0), platform::kLight3D) << "a normal button's raised edge";

@@ -29,11 +29,13 @@ void BindWindowEvents(RuntimeHarness& t) {
     auto at = text.find("events = [{ event = 0, key = 0x45 }]");
     if (at != std::string::npos)
       text.replace(at, 37,
-                   "events = [{ event = 0, key = 0x101 }, { event = 3, key = 0x102 }, { event = 4, key = 0x103 }]");
+                   "events = [{ event = 0, key = 0x101 }, { event = 3, key = 0x102 }, { event = 4, "
+                   "key = 0x103 }]");
     at = text.find("title = \"部分礼包仅供参考\"");
     if (at != std::string::npos)
       text.insert(text.find('\n', at) + 1,
-                  "events = [{ event = 0, key = 0x201 }, { event = 3, key = 0x202 }, { event = 4, key = 0x203 }]\n");
+                  "events = [{ event = 0, key = 0x201 }, { event = 3, key = 0x202 }, { event = 4, "
+                  "key = 0x203 }]\n");
   }
   t.handlers = {runtime::Handler<&Label4Request>(0x00, "Label4Request"),
                 runtime::Handler<&RecordedButton1Clicked>(0x0B, "Button1Clicked"),
@@ -76,8 +78,8 @@ TEST(LifecycleTest, NormalRunOpensAndClosesTheGiftSourcesWindowThreeTimes) {
   EXPECT_EQ(main_enabled_after, (std::vector<bool>{true, true, true}));
   std::vector<std::string> expected = {"main created", "main moved", "main resized"};
   for (int round = 0; round < 3; ++round)
-    expected.insert(expected.end(), {"click begins", "gifts created", "gifts moved", "gifts resized",
-                                     "click ends"});
+    expected.insert(expected.end(), {"click begins", "gifts created", "gifts moved",
+                                     "gifts resized", "click ends"});
   EXPECT_EQ(g_log, expected);
   EXPECT_EQ(t.backend().StepsLeft(), 0u);
 }
@@ -195,7 +197,8 @@ TEST(LifecycleDeathTest, UnreadableDescriptionsAndAMissingStartWindowAreFatal) {
         t.form_texts[0].second += "\n[[unit]]\nnumber = \"twelve\"\n";
         t.Start().RunProgram(StartUp);
       },
-      ::testing::ExitedWithCode(255), "the form descriptions cannot be read: .*toml:[0-9]+: number must be an integer");
+      ::testing::ExitedWithCode(255),
+      "the form descriptions cannot be read: .*toml:[0-9]+: number must be an integer");
   EXPECT_EXIT(
       {
         RuntimeHarness t;
@@ -211,7 +214,8 @@ TEST(LifecycleDeathTest, UnreadableDescriptionsAndAMissingStartWindowAreFatal) {
         t.handlers.pop_back();  // 0x45 no longer resolves
         t.Start().RunProgram(StartUp);
       },
-      ::testing::ExitedWithCode(255), "main_window.toml:[0-9]+: unit \\(the window\\), event 0: no handler has key 0x45");
+      ::testing::ExitedWithCode(255),
+      "main_window.toml:[0-9]+: unit \\(the window\\), event 0: no handler has key 0x45");
   EXPECT_EXIT(
       {
         runtime::Runtime rt(nullptr, {});

@@ -14,21 +14,25 @@ class PictureTest : public ::testing::Test {
   static void SetUpTestSuite() {
     dir_ = test::TempDir() + "/pictures";
     const std::string d = dir_;
-    ASSERT_TRUE(test::Run("mkdir -p " + d + " && cd " + d +
-                          " && convert -size 64x48 gradient:red-blue -fill '#20C040' -draw 'rectangle 8,8 30,20' ref.png"
-                          " && convert ref.png -interlace JPEG -quality 100 -sampling-factor 1x1 progressive.jpg"
-                          " && convert ref.png -interlace none -quality 100 -sampling-factor 1x1 baseline.jpg"
-                          " && convert ref.png -type TrueColor BMP3:truecolour.bmp"
-                          " && convert ref.png -colors 16 -type Palette BMP3:palette.bmp"
-                          " && convert palette.bmp palette.png"
-                          " && convert ref.png -define icon:auto-resize=32,16 icon.ico"
-                          " && convert ref.png -colors 64 first.gif"
-                          " && convert first.gif gif.png"
-                          " && convert ref.png -strip stripped.png"
-                          " && convert ref.png pcx.pcx"
-                          " && convert pcx.pcx pcx.png"));
+    ASSERT_TRUE(test::Run(
+        "mkdir -p " + d + " && cd " + d +
+        " && convert -size 64x48 gradient:red-blue -fill '#20C040' -draw 'rectangle 8,8 30,20' "
+        "ref.png"
+        " && convert ref.png -interlace JPEG -quality 100 -sampling-factor 1x1 progressive.jpg"
+        " && convert ref.png -interlace none -quality 100 -sampling-factor 1x1 baseline.jpg"
+        " && convert ref.png -type TrueColor BMP3:truecolour.bmp"
+        " && convert ref.png -colors 16 -type Palette BMP3:palette.bmp"
+        " && convert palette.bmp palette.png"
+        " && convert ref.png -define icon:auto-resize=32,16 icon.ico"
+        " && convert ref.png -colors 64 first.gif"
+        " && convert first.gif gif.png"
+        " && convert ref.png -strip stripped.png"
+        " && convert ref.png pcx.pcx"
+        " && convert pcx.pcx pcx.png"));
   }
-  static std::vector<uint8_t> File(const std::string& name) { return test::ReadFile(dir_ + "/" + name); }
+  static std::vector<uint8_t> File(const std::string& name) {
+    return test::ReadFile(dir_ + "/" + name);
+  }
   static Image Decoded(const std::string& name) {
     auto bytes = File(name);
     auto image = DecodePicture(bytes);
@@ -40,7 +44,8 @@ class PictureTest : public ::testing::Test {
     int worst = 0;
     for (size_t i = 0; i < a.pixels.size(); ++i)
       for (int c = 0; c < 32; c += 8)
-        worst = std::max(worst, std::abs(int(a.pixels[i] >> c & 0xFF) - int(b.pixels[i] >> c & 0xFF)));
+        worst =
+            std::max(worst, std::abs(int(a.pixels[i] >> c & 0xFF) - int(b.pixels[i] >> c & 0xFF)));
     return worst;
   }
   static inline std::string dir_;
@@ -83,9 +88,10 @@ TEST_F(PictureTest, BadOrTruncatedDataGivesNothing) {
       (void)DecodePicture(damaged);
     }
   }
-  for (std::vector<uint8_t> junk : {std::vector<uint8_t>{}, std::vector<uint8_t>{0xFF, 0xD8, 0xFF},
-                                    std::vector<uint8_t>{'B', 'M', 0, 0}, std::vector<uint8_t>(300, 0),
-                                    std::vector<uint8_t>{'G', 'I', 'F', '8', '9', 'a', 0xFF, 0xFF, 0xFF, 0xFF}})
+  for (std::vector<uint8_t> junk :
+       {std::vector<uint8_t>{}, std::vector<uint8_t>{0xFF, 0xD8, 0xFF},
+        std::vector<uint8_t>{'B', 'M', 0, 0}, std::vector<uint8_t>(300, 0),
+        std::vector<uint8_t>{'G', 'I', 'F', '8', '9', 'a', 0xFF, 0xFF, 0xFF, 0xFF}})
     EXPECT_FALSE(DecodePicture(junk));
 }
 

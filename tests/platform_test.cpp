@@ -51,8 +51,8 @@ TEST(PlatformTest, DisabledWindowsGetNoInputAtAll) {
   HeadlessPlatform h;
   Platform& p = *h.platform;
   WindowId top = MakeTop(p, std::make_unique<Recorder>(&top_log, 0));
-  WindowId child = p.CreateChild({top, {10, 10, 50, 20}, 0, false, true,
-                                  std::make_unique<Recorder>(&child_log, 0)});
+  WindowId child = p.CreateChild(
+      {top, {10, 10, 50, 20}, 0, false, true, std::make_unique<Recorder>(&child_log, 0)});
   p.Show(child, ShowMode::kNormal);
   p.Show(top, ShowMode::kNormal);
   p.SetFocus(child);
@@ -103,7 +103,11 @@ struct ButtonCase {
 
 TEST(PlatformTest, PushButtonReportsClicksOnlyForCompletePresses) {
   const ButtonCase cases[] = {
-      {"press and release inside", false, [](auto& b, WindowId t) { b.Click(t, {30, 20}); }, 1},
+      {"press and release inside", false,
+       [](auto& b, WindowId t) {
+         b.Click(t, {30, 20});
+       },
+       1},
       {"space with the focus", false, [](auto& b, WindowId) { b.Key(key::kSpace, 0, " "); }, 1},
       {"released outside", false,
        [](auto& b, WindowId t) {
@@ -120,9 +124,17 @@ TEST(PlatformTest, PushButtonReportsClicksOnlyForCompletePresses) {
          b.MouseUp(t, {31, 21});
        },
        1},
-      {"right button", false, [](auto& b, WindowId t) { b.Click(t, {30, 20}, MouseButton::kRight); }, 0},
+      {"right button", false,
+       [](auto& b, WindowId t) {
+         b.Click(t, {30, 20}, MouseButton::kRight);
+       },
+       0},
       {"space never released", false, [](auto& b, WindowId) { b.KeyDown(key::kSpace, 0, " "); }, 0},
-      {"disabled, click", true, [](auto& b, WindowId t) { b.Click(t, {30, 20}); }, 0},
+      {"disabled, click", true,
+       [](auto& b, WindowId t) {
+         b.Click(t, {30, 20});
+       },
+       0},
       {"disabled, space", true, [](auto& b, WindowId) { b.Key(key::kSpace, 0, " "); }, 0},
   };
   for (const ButtonCase& c : cases) {
@@ -131,7 +143,11 @@ TEST(PlatformTest, PushButtonReportsClicksOnlyForCompletePresses) {
     HeadlessPlatform h;
     Platform& p = *h.platform;
     WindowId top = MakeTop(p, std::make_unique<Recorder>(&log, 0));
-    WindowId button = p.CreateChild({top, {10, 10, 80, 30}, 100, c.disabled, true,
+    WindowId button = p.CreateChild({top,
+                                     {10, 10, 80, 30},
+                                     100,
+                                     c.disabled,
+                                     true,
                                      std::make_unique<PushButton>(PushButtonLook{"按钮"})});
     p.Show(button, ShowMode::kNormal);
     p.Show(top, ShowMode::kNormal);
@@ -149,8 +165,8 @@ TEST(PlatformTest, PressedButtonLooksPressedUntilReleased) {
   HeadlessPlatform h;
   Platform& p = *h.platform;
   WindowId top = MakeTop(p);
-  WindowId button = p.CreateChild({top, {10, 10, 80, 30}, 100, false, true,
-                                   std::make_unique<PushButton>(PushButtonLook{""})});
+  WindowId button = p.CreateChild(
+      {top, {10, 10, 80, 30}, 100, false, true, std::make_unique<PushButton>(PushButtonLook{""})});
   p.Show(button, ShowMode::kNormal);
   p.Show(top, ShowMode::kNormal);
   auto corner = [&] { return ColourOf(p.CaptureClient(top)->At(10, 10)); };
@@ -190,10 +206,10 @@ TEST(PlatformTest, StackingDecidesPaintingAndHitTesting) {
   HeadlessPlatform h;
   Platform& p = *h.platform;
   WindowId top = MakeTop(p);
-  WindowId a = p.CreateChild({top, {0, 0, 40, 40}, 1, false, false,
-                              std::make_unique<Recorder>(&a_log, Rgb(255, 0, 0))});
-  WindowId b = p.CreateChild({top, {20, 20, 40, 40}, 2, false, false,
-                              std::make_unique<Recorder>(&b_log, Rgb(0, 0, 255))});
+  WindowId a = p.CreateChild(
+      {top, {0, 0, 40, 40}, 1, false, false, std::make_unique<Recorder>(&a_log, Rgb(255, 0, 0))});
+  WindowId b = p.CreateChild(
+      {top, {20, 20, 40, 40}, 2, false, false, std::make_unique<Recorder>(&b_log, Rgb(0, 0, 255))});
   p.Show(a, ShowMode::kNormal);
   p.Show(b, ShowMode::kNormal);
   p.Show(top, ShowMode::kNormal);

@@ -70,7 +70,8 @@ TEST(StressTest, TenThousandOpensAndClosesKeepMemoryFlat) {
   // leak check at exit does.
   const bool measure = !kUnderAddressSanitizer;
   if (measure && cycles > 100) {
-    std::printf("resident after 100 cycles: %ld KiB, highest after: %ld KiB\n", after_warm_up, peak_after);
+    std::printf("resident after 100 cycles: %ld KiB, highest after: %ld KiB\n", after_warm_up,
+                peak_after);
     EXPECT_LE(peak_after - after_warm_up, 1024) << "resident memory grew by more than 1 MiB";
   }
 }

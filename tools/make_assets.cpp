@@ -17,7 +17,9 @@
 #include <string>
 #include <vector>
 
-#include <jpeglib.h>  // after <cstdio>: it needs size_t and FILE
+// clang-format off: jpeglib.h needs size_t and FILE declared before it.
+#include <jpeglib.h>
+// clang-format on
 
 namespace {
 
@@ -27,7 +29,9 @@ constexpr size_t kJpegSize = 42739;
 struct Rgb {
   double r, g, b;
 };
-Rgb Hex(uint32_t v) { return {((v >> 16) & 255) / 255.0, ((v >> 8) & 255) / 255.0, (v & 255) / 255.0}; }
+Rgb Hex(uint32_t v) {
+  return {((v >> 16) & 255) / 255.0, ((v >> 8) & 255) / 255.0, (v & 255) / 255.0};
+}
 void Source(cairo_t* cr, uint32_t v, double alpha = 1) {
   Rgb c = Hex(v);
   cairo_set_source_rgba(cr, c.r, c.g, c.b, alpha);
@@ -65,8 +69,8 @@ void Parchment(cairo_surface_t* surface) {
       double vignette = std::max(0.0, std::sqrt(dx * dx + dy * dy) - 0.55);
       double shade = 1.0 - 0.07 * n - 0.22 * vignette * vignette * 2;
       int r = int(246 * shade), g = int(234 * shade), b = int(203 * shade - 8 * vignette);
-      row[x] = 0xFF000000u | uint32_t(std::clamp(r, 0, 255)) << 16 | uint32_t(std::clamp(g, 0, 255)) << 8 |
-               uint32_t(std::clamp(b, 0, 255));
+      row[x] = 0xFF000000u | uint32_t(std::clamp(r, 0, 255)) << 16 |
+               uint32_t(std::clamp(g, 0, 255)) << 8 | uint32_t(std::clamp(b, 0, 255));
     }
   }
   cairo_surface_mark_dirty(surface);
@@ -337,7 +341,8 @@ std::vector<unsigned char> EncodeJpeg(cairo_surface_t* surface, int quality, siz
   while (info.next_scanline < info.image_height) {
     const auto* px = reinterpret_cast<const uint32_t*>(data + info.next_scanline * stride);
     for (int x = 0; x < kWidth; ++x) {
-      row[x * 3] = JSAMPLE(px[x] >> 16), row[x * 3 + 1] = JSAMPLE(px[x] >> 8), row[x * 3 + 2] = JSAMPLE(px[x]);
+      row[x * 3] = JSAMPLE(px[x] >> 16), row[x * 3 + 1] = JSAMPLE(px[x] >> 8),
+              row[x * 3 + 2] = JSAMPLE(px[x]);
     }
     JSAMPROW rows[1] = {row.data()};
     jpeg_write_scanlines(&info, rows, 1);
@@ -448,10 +453,14 @@ int main(int argc, char** argv) {
   cairo_t* cr = cairo_create(picture);
   Scenery(cr);
   const Costume costumes[] = {
-      {0xC8382E, 0x7E1E18, 0xE7B94C, 0x1E1410, 0x3A8FD0, 0x2F5E8C, 0, true, false},   // red robe, staff
-      {0x3D7FC4, 0x1F4A7E, 0xF0D27A, 0x2A1A12, 0xD23A3A, 0xE7B94C, 2, true, false},   // blue robe, fan
-      {0x3E9A6A, 0x1F5A3C, 0xE8D08A, 0x3A2414, 0xE06A2A, 0x8A2C5A, 1, false, true},   // green robe, sword
-      {0x8E4FB0, 0x55286E, 0xF2C14E, 0x17110E, 0x48B0A8, 0xC8382E, 3, true, true},    // purple robe, bow
+      {0xC8382E, 0x7E1E18, 0xE7B94C, 0x1E1410, 0x3A8FD0, 0x2F5E8C, 0, true,
+       false},  // red robe, staff
+      {0x3D7FC4, 0x1F4A7E, 0xF0D27A, 0x2A1A12, 0xD23A3A, 0xE7B94C, 2, true,
+       false},  // blue robe, fan
+      {0x3E9A6A, 0x1F5A3C, 0xE8D08A, 0x3A2414, 0xE06A2A, 0x8A2C5A, 1, false,
+       true},  // green robe, sword
+      {0x8E4FB0, 0x55286E, 0xF2C14E, 0x17110E, 0x48B0A8, 0xC8382E, 3, true,
+       true},  // purple robe, bow
   };
   Character(cr, 70, 440, 1.12, costumes[0]);
   Character(cr, 168, 430, 1.0, costumes[1]);
@@ -496,11 +505,12 @@ int main(int argc, char** argv) {
   }
   cairo_surface_destroy(icon);
 
-  if (!WriteFile(folder + "/main_window.jpg", jpeg) || !WriteFile(folder + "/program_icon.ico", ico)) {
+  if (!WriteFile(folder + "/main_window.jpg", jpeg) ||
+      !WriteFile(folder + "/program_icon.ico", ico)) {
     std::perror("make-assets");
     return 1;
   }
-  std::printf("main_window.jpg: %zu bytes at quality %d; program_icon.ico: %zu bytes\n", jpeg.size(),
-              quality, ico.size());
+  std::printf("main_window.jpg: %zu bytes at quality %d; program_icon.ico: %zu bytes\n",
+              jpeg.size(), quality, ico.size());
   return 0;
 }

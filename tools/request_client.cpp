@@ -30,11 +30,11 @@ void SendMalformed(Display* d, Window target) {
     XSendEvent(d, target, False, NoEventMask, &e);
   };
   Window own = XCreateSimpleWindow(d, DefaultRootWindow(d), 0, 0, 1, 1, 0, 0, 0);
-  send(8, 140, long(own));        // not format 32
+  send(8, 140, long(own));  // not format 32
   send(16, 140, long(own));
-  send(32, 140, 0);               // nobody to answer
-  send(32, 140, 0x7FFFFFF0);      // a reply window that does not exist
-  send(32, 999999, long(own));    // no such control
+  send(32, 140, 0);             // nobody to answer
+  send(32, 140, 0x7FFFFFF0);    // a reply window that does not exist
+  send(32, 999999, long(own));  // no such control
   send(32, -1, long(own));
   XSync(d, False);
 }

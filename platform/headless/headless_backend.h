@@ -48,7 +48,7 @@ class HeadlessBackend : public Backend {
   void Key(int32_t key, uint32_t modifiers = 0, std::string text = {});
   void KeyDown(int32_t key, uint32_t modifiers = 0, std::string text = {});
   void KeyUp(int32_t key, uint32_t modifiers = 0);
-  void Close(WindowId top);              // the frame's close button
+  void Close(WindowId top);                // the frame's close button
   void ActivateFromTaskBar(WindowId top);  // a task-bar click or an activation request
   void Minimize(WindowId top);
   void DestroyFromOutside(WindowId top);

@@ -1,7 +1,8 @@
 // BMP files and the device-independent bitmaps inside icon and cursor files.
+#include "platform/picture/bmp.h"
+
 #include <array>
 
-#include "platform/picture/bmp.h"
 #include "platform/picture/decode.h"
 
 namespace platform {
@@ -109,8 +110,7 @@ std::optional<Image> DecodeDib(Bytes data, size_t pos, bool in_icon, size_t pixe
     ByteReader pr(data, palette_pos);
     for (size_t i = 0; i < count; ++i) {
       uint8_t b, g, r;
-      if (!pr.U8(b) || !pr.U8(g) || !pr.U8(r) || (entry == 4 && !pr.Skip(1)))
-        return std::nullopt;
+      if (!pr.U8(b) || !pr.U8(g) || !pr.U8(r) || (entry == 4 && !pr.Skip(1))) return std::nullopt;
       palette.push_back(0xFF000000u | uint32_t(r) << 16 | uint32_t(g) << 8 | b);
     }
     palette_pos += count * entry;
@@ -136,8 +136,7 @@ std::optional<Image> DecodeDib(Bytes data, size_t pos, bool in_icon, size_t pixe
   }
   if (compression != kRgb && compression != kBitfields && compression != kAlphaBitfields)
     return std::nullopt;
-  if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32)
-    return std::nullopt;
+  if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32) return std::nullopt;
   if (compression == kRgb && bpp == 16) masks = {0x7C00, 0x03E0, 0x001F, 0};
   bool use_masks = bpp == 16 || (bpp == 32 && compression != kRgb);
 

@@ -25,9 +25,12 @@ PictureFormat DetectPictureFormat(Bytes d) {
 
 std::optional<Image> DecodePicture(Bytes d) {
   switch (DetectPictureFormat(d)) {
-    case PictureFormat::kJpeg: return DecodeJpeg(d);
-    case PictureFormat::kPng: return DecodePng(d);
-    case PictureFormat::kBmp: return DecodeBmp(d);
+    case PictureFormat::kJpeg:
+      return DecodeJpeg(d);
+    case PictureFormat::kPng:
+      return DecodePng(d);
+    case PictureFormat::kBmp:
+      return DecodeBmp(d);
     case PictureFormat::kIcon:
     case PictureFormat::kCursor: {
       std::vector<Image> images = DecodeIconImages(d);
@@ -37,9 +40,12 @@ std::optional<Image> DecodePicture(Bytes d) {
       });
       return std::move(*largest);
     }
-    case PictureFormat::kGif: return DecodeGif(d);
-    case PictureFormat::kPcx: return DecodePcx(d);
-    case PictureFormat::kUnknown: break;
+    case PictureFormat::kGif:
+      return DecodeGif(d);
+    case PictureFormat::kPcx:
+      return DecodePcx(d);
+    case PictureFormat::kUnknown:
+      break;
   }
   return std::nullopt;
 }

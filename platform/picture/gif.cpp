@@ -81,7 +81,8 @@ bool Lzw(ByteReader& in, int min_code_size, size_t count, std::vector<uint8_t>& 
     }
     first = uint8_t(code);
     stack.push_back(first);
-    for (auto it = stack.rbegin(); it != stack.rend() && out.size() < count; ++it) out.push_back(*it);
+    for (auto it = stack.rbegin(); it != stack.rend() && out.size() < count; ++it)
+      out.push_back(*it);
     if (next < 4096) {
       prefix[size_t(next)] = uint16_t(previous);
       suffix[size_t(next)] = first;
@@ -138,7 +139,8 @@ std::optional<Image> DecodeGif(Bytes data) {
     if (!Lzw(in, min_code, size_t(w) * h, indices)) return std::nullopt;
     Image image(sw, sh);
     bool interlaced = iflags & 0x40;
-    // Interlaced rows arrive in four passes: every 8th from 0, every 8th from 4, 4th from 2, 2nd from 1.
+    // Interlaced rows arrive in four passes: every 8th from 0, every 8th from 4, 4th from 2, 2nd
+    // from 1.
     std::vector<int> rows;
     if (interlaced) {
       for (int start : {0, 4, 2, 1})

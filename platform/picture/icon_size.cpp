@@ -36,7 +36,8 @@ std::optional<Image> IconImageForSize(Bytes data, int size) {
     int side = std::max(i.width, i.height);
     int best_side = best ? std::max(best->width, best->height) : 0;
     bool fits = side >= size, best_fits = best_side >= size;
-    if (!best || (fits && (!best_fits || side < best_side)) || (!fits && !best_fits && side > best_side))
+    if (!best || (fits && (!best_fits || side < best_side)) ||
+        (!fits && !best_fits && side > best_side))
       best = &i;
   }
   if (best->width == size && best->height == size) return *best;

@@ -1,9 +1,12 @@
 // JPEG through the libjpeg API: baseline and progressive, grey, RGB and CMYK.
+
 #include <csetjmp>
 #include <cstdio>
 
-#include <jpeglib.h>
+// clang-format off: jpeglib.h needs size_t and FILE declared before it.
 #include <jerror.h>
+#include <jpeglib.h>
+// clang-format on
 
 #include "platform/picture/decode.h"
 
@@ -39,8 +42,10 @@ bool DecodeInto(Bytes data, jpeg_decompress_struct* info, ErrorManager* err,
   jpeg_mem_src(info, data.data(), static_cast<unsigned long>(data.size()));
   if (jpeg_read_header(info, TRUE) != JPEG_HEADER_OK) return false;
   if (err->truncated) return false;
-  if (info->num_components == 4) info->out_color_space = JCS_CMYK;
-  else info->out_color_space = info->num_components == 1 ? JCS_GRAYSCALE : JCS_RGB;
+  if (info->num_components == 4)
+    info->out_color_space = JCS_CMYK;
+  else
+    info->out_color_space = info->num_components == 1 ? JCS_GRAYSCALE : JCS_RGB;
   if (!PlausibleSize(info->image_width, info->image_height)) return false;
   jpeg_start_decompress(info);
   *width = int(info->output_width);

@@ -32,7 +32,8 @@ std::optional<Image> DecodePcx(Bytes data) {
     if (data.size() < 128 + 769 || data[data.size() - 769] != 0x0C) return std::nullopt;
     size_t p = data.size() - 768;
     for (int i = 0; i < 256; ++i, p += 3)
-      palette[size_t(i)] = 0xFF000000u | uint32_t(data[p]) << 16 | uint32_t(data[p + 1]) << 8 | data[p + 2];
+      palette[size_t(i)] =
+          0xFF000000u | uint32_t(data[p]) << 16 | uint32_t(data[p + 1]) << 8 | data[p + 2];
   }
 
   const size_t line = size_t(bytes_per_line) * planes;

@@ -17,7 +17,8 @@ std::unique_ptr<X11Backend> X11Backend::Open() {
   return std::unique_ptr<X11Backend>(new X11Backend(std::move(c)));
 }
 
-X11Backend::X11Backend(std::unique_ptr<Connection> c) : conn_(std::move(c)), dpy_(conn_->display()) {
+X11Backend::X11Backend(std::unique_ptr<Connection> c)
+    : conn_(std::move(c)), dpy_(conn_->display()) {
   has_wm_ = conn_->HasWindowManager();
 }
 
@@ -62,9 +63,9 @@ bool X11Backend::CreateSurface(WindowId id, const SurfaceSpec& spec) {
                        PointerMotionMask | ExposureMask | StructureNotifyMask | FocusChangeMask |
                        PropertyChangeMask;
     w.xid = XCreateWindow(dpy_, conn_->root(), spec.client.x, spec.client.y,
-                          unsigned(std::max(spec.client.w, 1)), unsigned(std::max(spec.client.h, 1)),
-                          0, CopyFromParent, InputOutput, CopyFromParent,
-                          CWBackPixmap | CWBitGravity | CWEventMask, &attrs);
+                          unsigned(std::max(spec.client.w, 1)),
+                          unsigned(std::max(spec.client.h, 1)), 0, CopyFromParent, InputOutput,
+                          CopyFromParent, CWBackPixmap | CWBitGravity | CWEventMask, &attrs);
   }
   if (!w.xid) return false;
   if (!spec.invisible) {
@@ -213,15 +214,21 @@ void X11Backend::SetCursor(WindowId id, const CursorSpec& spec) {
         const char* name;
         unsigned shape;
       };
-      static const Stock kStock[] = {
-          {"left_ptr", XC_left_ptr},         {"left_ptr", XC_left_ptr},
-          {"crosshair", XC_crosshair},       {"xterm", XC_xterm},
-          {"watch", XC_watch},               {"question_arrow", XC_question_arrow},
-          {"left_ptr_watch", XC_watch},      {"not-allowed", XC_X_cursor},
-          {"fleur", XC_fleur},               {"nesw-resize", XC_bottom_left_corner},
-          {"sb_v_double_arrow", XC_sb_v_double_arrow}, {"nwse-resize", XC_bottom_right_corner},
-          {"sb_h_double_arrow", XC_sb_h_double_arrow}, {"sb_up_arrow", XC_sb_up_arrow},
-          {"hand2", XC_hand2}};
+      static const Stock kStock[] = {{"left_ptr", XC_left_ptr},
+                                     {"left_ptr", XC_left_ptr},
+                                     {"crosshair", XC_crosshair},
+                                     {"xterm", XC_xterm},
+                                     {"watch", XC_watch},
+                                     {"question_arrow", XC_question_arrow},
+                                     {"left_ptr_watch", XC_watch},
+                                     {"not-allowed", XC_X_cursor},
+                                     {"fleur", XC_fleur},
+                                     {"nesw-resize", XC_bottom_left_corner},
+                                     {"sb_v_double_arrow", XC_sb_v_double_arrow},
+                                     {"nwse-resize", XC_bottom_right_corner},
+                                     {"sb_h_double_arrow", XC_sb_h_double_arrow},
+                                     {"sb_up_arrow", XC_sb_up_arrow},
+                                     {"hand2", XC_hand2}};
       int n = std::clamp(spec.stock, 0, int(std::size(kStock)) - 1);
       ::Cursor c = XcursorLibraryLoadCursor(dpy_, kStock[n].name);
       if (!c) c = XCreateFontCursor(dpy_, kStock[n].shape);

@@ -29,7 +29,7 @@ struct XWindowRecord {
   bool focus_on_map = false;  // no window manager: give ourselves the focus once mapped
   bool managed = false;       // a window manager has reparented it
   ::Cursor cursor = 0;
-  Pixmap first_frame = 0;     // the pixels shown the moment the window maps
+  Pixmap first_frame = 0;  // the pixels shown the moment the window maps
   Rect exposed;
 };
 

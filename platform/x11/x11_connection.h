@@ -13,10 +13,9 @@ struct Atoms {
       wm_client_machine, utf8_string, net_wm_name, net_wm_icon, net_wm_pid, net_wm_ping,
       net_wm_state, net_wm_state_skip_taskbar, net_wm_state_skip_pager, net_wm_state_above,
       net_wm_state_hidden, net_wm_state_maximized_vert, net_wm_state_maximized_horz,
-      net_wm_window_type, net_wm_window_type_normal, net_wm_window_type_dialog,
-      net_active_window, net_frame_extents, net_request_frame_extents,
-      net_supporting_wm_check, net_wm_moveresize, motif_wm_hints, request, answer,
-      disabled;
+      net_wm_window_type, net_wm_window_type_normal, net_wm_window_type_dialog, net_active_window,
+      net_frame_extents, net_request_frame_extents, net_supporting_wm_check, net_wm_moveresize,
+      motif_wm_hints, request, answer, disabled;
 };
 
 class Connection {

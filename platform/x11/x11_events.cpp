@@ -24,25 +24,39 @@ int32_t VirtualKey(KeySym s) {
   if (s >= XK_0 && s <= XK_9) return int32_t('0' + (s - XK_0));
   if (s >= XK_F1 && s <= XK_F12) return int32_t(key::kF1 + (s - XK_F1));
   switch (s) {
-    case XK_Escape: return key::kEscape;
+    case XK_Escape:
+      return key::kEscape;
     case XK_Return:
-    case XK_KP_Enter: return key::kReturn;
+    case XK_KP_Enter:
+      return key::kReturn;
     case XK_Tab:
-    case XK_ISO_Left_Tab: return key::kTab;
-    case XK_space: return key::kSpace;
-    case XK_BackSpace: return key::kBack;
-    case XK_Delete: return key::kDelete;
-    case XK_Left: return key::kLeft;
-    case XK_Right: return key::kRight;
-    case XK_Up: return key::kUp;
-    case XK_Down: return key::kDown;
+    case XK_ISO_Left_Tab:
+      return key::kTab;
+    case XK_space:
+      return key::kSpace;
+    case XK_BackSpace:
+      return key::kBack;
+    case XK_Delete:
+      return key::kDelete;
+    case XK_Left:
+      return key::kLeft;
+    case XK_Right:
+      return key::kRight;
+    case XK_Up:
+      return key::kUp;
+    case XK_Down:
+      return key::kDown;
     case XK_Shift_L:
-    case XK_Shift_R: return key::kShift;
+    case XK_Shift_R:
+      return key::kShift;
     case XK_Control_L:
-    case XK_Control_R: return key::kControl;
+    case XK_Control_R:
+      return key::kControl;
     case XK_Alt_L:
-    case XK_Alt_R: return key::kMenu;
-    default: return 0;
+    case XK_Alt_R:
+      return key::kMenu;
+    default:
+      return 0;
   }
 }
 
@@ -54,13 +68,20 @@ void X11Backend::HandleEvent(XEvent& e) {
     int type;
     Handler handler;
   } kTable[] = {
-      {KeyPress, &X11Backend::OnKeyEvent},        {KeyRelease, &X11Backend::OnKeyEvent},
-      {ButtonPress, &X11Backend::OnButtonEvent},  {ButtonRelease, &X11Backend::OnButtonEvent},
-      {MotionNotify, &X11Backend::OnMotion},      {FocusIn, &X11Backend::OnFocus},
-      {FocusOut, &X11Backend::OnFocus},           {ClientMessage, &X11Backend::OnClientMessage},
-      {ConfigureNotify, &X11Backend::OnConfigure}, {MapNotify, &X11Backend::OnMapping},
-      {UnmapNotify, &X11Backend::OnMapping},      {Expose, &X11Backend::OnExpose},
-      {DestroyNotify, &X11Backend::OnDestroy},    {ReparentNotify, &X11Backend::OnReparent},
+      {KeyPress, &X11Backend::OnKeyEvent},
+      {KeyRelease, &X11Backend::OnKeyEvent},
+      {ButtonPress, &X11Backend::OnButtonEvent},
+      {ButtonRelease, &X11Backend::OnButtonEvent},
+      {MotionNotify, &X11Backend::OnMotion},
+      {FocusIn, &X11Backend::OnFocus},
+      {FocusOut, &X11Backend::OnFocus},
+      {ClientMessage, &X11Backend::OnClientMessage},
+      {ConfigureNotify, &X11Backend::OnConfigure},
+      {MapNotify, &X11Backend::OnMapping},
+      {UnmapNotify, &X11Backend::OnMapping},
+      {Expose, &X11Backend::OnExpose},
+      {DestroyNotify, &X11Backend::OnDestroy},
+      {ReparentNotify, &X11Backend::OnReparent},
   };
   for (const auto& entry : kTable)
     if (entry.type == e.type) return (this->*entry.handler)(e);
@@ -100,7 +121,8 @@ void X11Backend::OnButtonEvent(XEvent& e) {
   const XButtonEvent& b = e.xbutton;
   Point p{b.x, b.y};
   if (b.button == Button4 || b.button == Button5) {
-    if (e.type == ButtonPress) sink_->OnMouseWheel(id, p, b.button == Button4 ? 120 : -120, Modifiers(b.state));
+    if (e.type == ButtonPress)
+      sink_->OnMouseWheel(id, p, b.button == Button4 ? 120 : -120, Modifiers(b.state));
     return;
   }
   MouseButton button = b.button == Button1   ? MouseButton::kLeft
@@ -135,8 +157,10 @@ void X11Backend::OnFocus(XEvent& e) {
   // PointerRoot mode, and focus moving inside the window, do not.
   if (f.mode != NotifyNormal && f.mode != NotifyWhileGrabbed) return;
   if (f.detail == NotifyInferior || f.detail == NotifyPointer) return;
-  if (e.type == FocusIn) sink_->OnActivated(id);
-  else sink_->OnDeactivated(id);
+  if (e.type == FocusIn)
+    sink_->OnActivated(id);
+  else
+    sink_->OnDeactivated(id);
 }
 
 void X11Backend::OnClientMessage(XEvent& e) {

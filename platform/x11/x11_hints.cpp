@@ -37,7 +37,8 @@ void SetCardinals(Display* d, ::Window w, Atom property, Atom type, const std::v
 void X11Backend::SetTitleProperties(::Window xid, const std::string& title) {
   const Atoms& a = conn_->atoms();
   auto data = reinterpret_cast<const unsigned char*>(title.data());
-  XChangeProperty(dpy_, xid, XA_WM_NAME, a.utf8_string, 8, PropModeReplace, data, int(title.size()));
+  XChangeProperty(dpy_, xid, XA_WM_NAME, a.utf8_string, 8, PropModeReplace, data,
+                  int(title.size()));
   XChangeProperty(dpy_, xid, a.net_wm_name, a.utf8_string, 8, PropModeReplace, data,
                   int(title.size()));
 }
@@ -156,7 +157,8 @@ FrameExtents X11Backend::RequestFrameExtents(::Window xid) {
   } match{xid, a.net_frame_extents};
   auto predicate = [](Display*, XEvent* ev, XPointer arg) -> Bool {
     auto* m = reinterpret_cast<Match*>(arg);
-    return ev->type == PropertyNotify && ev->xproperty.window == m->w && ev->xproperty.atom == m->atom;
+    return ev->type == PropertyNotify && ev->xproperty.window == m->w &&
+           ev->xproperty.atom == m->atom;
   };
   // The window manager answers within milliseconds; a silent one must not hold the start up.
   for (int waited = 0; waited < 500;) {

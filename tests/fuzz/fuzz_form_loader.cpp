@@ -10,8 +10,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   auto assets = [](std::string_view name) -> const runtime::Bytes* {
     return name == "main_window.jpg" ? &kPicture : nullptr;
   };
-  runtime::FormLoadResult r =
-      runtime::LoadForm("fuzz.toml", std::string_view(reinterpret_cast<const char*>(data), size), assets);
+  runtime::FormLoadResult r = runtime::LoadForm(
+      "fuzz.toml", std::string_view(reinterpret_cast<const char*>(data), size), assets);
   if (r.form) {
     // Every setting of every unit reads back, given or by default.
     for (const runtime::Unit& u : r.form->units)

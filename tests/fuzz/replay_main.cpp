@@ -23,7 +23,8 @@ int main(int argc, char** argv) {
     }
     for (auto& f : files) {
       std::ifstream in(f, std::ios::binary);
-      std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+      std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in),
+                                 std::istreambuf_iterator<char>()};
       LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
       ++count;
     }
