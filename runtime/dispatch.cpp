@@ -1,18 +1,7 @@
 // Dispatching one event notice to the handler bound to it.
-#include <sstream>
-
 #include "runtime/runtime.h"
 
 namespace runtime {
-namespace {
-
-std::string Hex(uint32_t v) {
-  std::ostringstream s;
-  s << "0x" << std::hex << std::uppercase << v;
-  return s.str();
-}
-
-}  // namespace
 
 bool Runtime::RaiseEvent(EventNotice& n) {
   if (suppression_counter_ > 0) return false;

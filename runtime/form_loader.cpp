@@ -17,12 +17,6 @@ struct Failure {
 
 int LineOf(const toml::node& n) { return int(n.source().begin.line); }
 
-std::string Hex(uint32_t v) {
-  std::ostringstream s;
-  s << "0x" << std::hex << std::uppercase << v;
-  return s.str();
-}
-
 class Loader {
  public:
   Loader(const AssetLookup& assets) : assets_(assets) {}

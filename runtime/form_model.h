@@ -71,6 +71,9 @@ const SettingDef* FindSetting(const KindInfo& kind, std::string_view role);
 const SettingDef* FindSetting(const KindInfo& kind, int number);
 const EventDef* FindEvent(const KindInfo& kind, int32_t index);
 
+// "0x1601000B": how messages name window, unit and handler numbers.
+std::string Hex(uint32_t v);
+
 // A handler as the dispatcher calls it: the notice's arguments in, a result or none out.
 using HandlerThunk = std::optional<int32_t> (*)(const int32_t* args);
 

@@ -1,6 +1,7 @@
 // The kind tables: every setting of the window, label and button kinds with its type and
 // default, and the events each kind raises. Adding a setting is one row.
 #include <algorithm>
+#include <sstream>
 
 #include "runtime/form_model.h"
 
@@ -136,6 +137,12 @@ const EventDef* FindEvent(const KindInfo& kind, int32_t index) {
   for (const EventDef& e : kind.events)
     if (e.index == index) return &e;
   return nullptr;
+}
+
+std::string Hex(uint32_t v) {
+  std::ostringstream s;
+  s << "0x" << std::hex << std::uppercase << v;
+  return s.str();
 }
 
 const KindInfo& Unit::Kind() const { return *FindKind(kind); }

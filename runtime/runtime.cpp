@@ -17,12 +17,6 @@ namespace {
 
 Runtime* g_current = nullptr;
 
-std::string Hex(uint32_t v) {
-  std::ostringstream s;
-  s << "0x" << std::hex << std::uppercase << v;
-  return s.str();
-}
-
 }  // namespace
 
 Runtime::Runtime(platform::Platform* platform, RuntimeConfig config)
@@ -227,18 +221,16 @@ void Runtime::ModalWait(uint32_t number) {
       platform_->PostQuit(m.code);
       break;
     }
-    PumpOne(m);
+    platform_->DispatchMessage(m);
   }
   current_modal_window_ = saved;
 }
-
-void Runtime::PumpOne(const platform::Message& m) { platform_->DispatchMessage(m); }
 
 void Runtime::RunMessageLoop() {
   loop_entered_ = true;
   if (loaded_windows_.empty()) return;
   platform::Message m;
-  while (platform_->GetMessage(&m)) PumpOne(m);
+  while (platform_->GetMessage(&m)) platform_->DispatchMessage(m);
   quit_code_ = m.code;
 }
 

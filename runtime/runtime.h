@@ -115,7 +115,6 @@ class Runtime {
   bool ResolveHandlers(std::string* error);
   bool Build(const FormDescription& form, platform::WindowId owner, bool explicit_owner);
   void ModalWait(uint32_t window_number);
-  void PumpOne(const platform::Message& m);
   bool PreTranslateKey(const platform::Message& m);
   void OnActivationOfDisabled(platform::WindowId top);
 
