@@ -102,13 +102,15 @@ bool Watch(Display* d, const std::string& title, Clock::time_point t0, double* m
     }
   }
   if (!target) return false;
-  uint64_t last = ImageHash(d, target);
+  // An image shows the window as it was when it was asked for: that moment is what counts.
   Clock::time_point changed = Clock::now();
+  uint64_t last = ImageHash(d, target);
   while (Ms(changed, Clock::now()) < 600) {
+    Clock::time_point asked = Clock::now();
     uint64_t h = ImageHash(d, target);
     if (h != last) {
       last = h;
-      changed = Clock::now();
+      changed = asked;
     }
     usleep(500);
   }

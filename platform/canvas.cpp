@@ -6,32 +6,13 @@
 #include <memory>
 
 #include "platform/metrics.h"
+#include "platform/text_setup.h"
 
 namespace platform {
 namespace {
 
 void SetColour(cairo_t* cr, Colour c) {
   cairo_set_source_rgb(cr, Red(c) / 255.0, Green(c) / 255.0, Blue(c) / 255.0);
-}
-
-// One Pango context for the whole process, with fixed rendering options so that the same text
-// gives the same pixels on every run and every machine with the same fonts.
-PangoContext* SharedContext() {
-  static PangoContext* context = [] {
-    PangoFontMap* map = pango_cairo_font_map_new();
-    PangoContext* ctx = pango_font_map_create_context(map);
-    g_object_unref(map);
-    cairo_font_options_t* opts = cairo_font_options_create();
-    cairo_font_options_set_antialias(opts, CAIRO_ANTIALIAS_GRAY);
-    cairo_font_options_set_hint_style(opts, CAIRO_HINT_STYLE_SLIGHT);
-    cairo_font_options_set_hint_metrics(opts, CAIRO_HINT_METRICS_ON);
-    pango_cairo_context_set_font_options(ctx, opts);
-    cairo_font_options_destroy(opts);
-    pango_cairo_context_set_resolution(ctx, 96);
-    pango_context_set_round_glyph_positions(ctx, TRUE);
-    return ctx;
-  }();
-  return context;
 }
 
 }  // namespace
@@ -183,7 +164,7 @@ void Canvas::DrawText(std::string_view utf8, Rect r, const Font& font, Colour c,
   Rect text_clip = clip ? *clip : r;
   if (utf8.empty() || text_clip.Empty() || text_clip.Intersect(clip_).Empty()) return;
   MnemonicText m = format.mnemonics ? StripMnemonics(utf8) : MnemonicText{std::string(utf8)};
-  std::unique_ptr<PangoLayout, decltype(&g_object_unref)> layout(pango_layout_new(SharedContext()),
+  std::unique_ptr<PangoLayout, decltype(&g_object_unref)> layout(pango_layout_new(TextContext()),
                                                                  g_object_unref);
   pango_layout_set_font_description(layout.get(), font.Description());
   pango_layout_set_text(layout.get(), m.text.data(), int(m.text.size()));

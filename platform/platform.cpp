@@ -279,6 +279,13 @@ bool Platform::Show(WindowId id, ShowMode mode) {
   bool was_visible = w->visible;
   w->visible = true;
   w->minimized = mode == ShowMode::kMinimized;
+  // Activation comes before the first frame, so that the frame already shows the focus where
+  // it will be: nothing changes on the screen once the window has appeared.
+  if ((mode == ShowMode::kNormal || mode == ShowMode::kMaximized || mode == ShowMode::kRestore) &&
+      w->enabled) {
+    SetActive(id);
+    if (!(w = Find(id))) return false;
+  }
   if (!was_visible) {
     // The first frame is complete before the window appears.
     w->damage = w->client.Inset(-w->edge).Translated(w->edge, w->edge);
@@ -287,9 +294,6 @@ bool Platform::Show(WindowId id, ShowMode mode) {
   backend_->Show(id, mode);
   if (!Find(id)) return false;
   if (!was_visible) Deliver(id, {.type = MessageType::kShown, .window = id, .code = 1});
-  if ((mode == ShowMode::kNormal || mode == ShowMode::kMaximized || mode == ShowMode::kRestore) &&
-      Find(id) && w->enabled)
-    SetActive(id);
   return Exists(id);
 }
 

@@ -1,7 +1,7 @@
 // The label: an opaque box that draws its caption over a plain, gradient or pictured background,
 // inside an optional border.
 #include "platform/metrics.h"
-#include "platform/picture/decode.h"
+#include "platform/picture/decode_ahead.h"
 #include "runtime/gradient.h"
 #include "runtime/units.h"
 
@@ -81,7 +81,11 @@ void DrawGradientFrame(Canvas& c, Rect r, int width, const std::vector<uint32_t>
 class LabelUnit : public platform::WindowHandler {
  public:
   LabelUnit(Runtime& rt, uint32_t number, const Unit& unit)
-      : rt_(rt), number_(number), unit_(unit), font_(FontOf(unit.Data(label::kFont))) {}
+      : rt_(rt),
+        number_(number),
+        unit_(unit),
+        font_(FontOf(unit.Data(label::kFont))),
+        picture_(unit.Data(label::kBackgroundPicture)) {}
 
   int32_t OnMessage(platform::Platform& p, const Message& m) override {
     switch (m.type) {
@@ -132,13 +136,8 @@ class LabelUnit : public platform::WindowHandler {
   void DrawBackground(Canvas& c, Rect r) {
     uint32_t colour = unit_.Colour(label::kBackgroundColour);
     if (colour == kDefaultColour) colour = platform::kButtonFace;
-    if (!picture_tried_) {
-      picture_tried_ = true;
-      const Bytes& bytes = unit_.Data(label::kBackgroundPicture);
-      if (!bytes.empty()) picture_ = platform::DecodePicture(bytes);
-    }
-    if (picture_) {
-      const platform::Image& pic = *picture_;
+    if (const platform::Image* picture = picture_.Get()) {
+      const platform::Image& pic = *picture;
       const int layout = unit_.Int(label::kPictureLayout);
       if (layout != 1) c.FillRect(r, colour);
       if (layout == 0) {
@@ -204,8 +203,7 @@ class LabelUnit : public platform::WindowHandler {
   uint32_t number_;
   const Unit& unit_;
   platform::Font font_;
-  bool picture_tried_ = false;
-  std::optional<platform::Image> picture_;
+  platform::PictureAhead picture_;  // decoding from the moment the label is built
 };
 
 }  // namespace

@@ -28,6 +28,11 @@ Runtime::Runtime(platform::Platform* platform, RuntimeConfig config)
   }
 }
 
+Runtime::Runtime(platform::Platform* platform, RuntimeConfig config, FormsRead forms)
+    : Runtime(platform, std::move(config)) {
+  forms_read_ahead_ = std::move(forms);
+}
+
 Runtime::~Runtime() {
   // Windows still open hold handlers that point here: they go first, without events.
   ++suppression_counter_;
@@ -67,28 +72,11 @@ void Runtime::InitRuntime() {
   invisible_owner_window_ = platform_->CreateTopLevel(std::move(owner));
   std::string error;
   if (!invisible_owner_window_) FatalError("cannot create the owner window");
-  if (!ReadForms(&error)) FatalError("the form descriptions cannot be read: " + error);
+  FormsRead read = forms_read_ahead_ ? std::move(*forms_read_ahead_) : ReadForms(config_);
+  forms_read_ahead_.reset();
+  if (!read.error.empty()) FatalError("the form descriptions cannot be read: " + read.error);
+  form_descriptions_ = std::move(read.forms);
   if (!ResolveHandlers(&error)) FatalError(error);
-}
-
-bool Runtime::ReadForms(std::string* error) {
-  if (config_.forms.empty()) {
-    *error = "there are none";
-    return false;
-  }
-  for (const SourceFile& f : config_.forms) {
-    FormLoadResult r = LoadForm(f.name, f.text, config_.assets);
-    if (!r.form) {
-      *error = r.error;
-      return false;
-    }
-    if (FindForm(r.form->window_number)) {
-      *error = f.name + ": window number " + Hex(r.form->window_number) + " is used twice";
-      return false;
-    }
-    form_descriptions_.push_back(std::move(*r.form));
-  }
-  return true;
 }
 
 bool Runtime::ResolveHandlers(std::string* error) {

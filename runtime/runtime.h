@@ -16,6 +16,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/font.h"
 #include "platform/platform.h"
 #include "runtime/form_loader.h"
 #include "runtime/form_model.h"
@@ -54,6 +55,15 @@ struct RuntimeConfig {
   bool change_directory = true;         // to the executable's directory, at start
 };
 
+// The form descriptions of a configuration, or why they cannot be read.
+struct FormsRead {
+  std::vector<FormDescription> forms;
+  std::string error;  // empty when all were read
+};
+FormsRead ReadForms(const RuntimeConfig& config);
+// The fonts the units of these forms draw with, each once, the default GUI font first.
+std::vector<platform::Font> FontsOf(const std::vector<FormDescription>& forms);
+
 // A window that exists now, built from its description.
 struct LoadedWindow {
   uint32_t number = 0;
@@ -70,6 +80,8 @@ class Runtime {
  public:
   // platform may be null when there is no display: then only FatalError works.
   Runtime(platform::Platform* platform, RuntimeConfig config);
+  // With the forms already read from config (InitRuntime then reports their error, if any).
+  Runtime(platform::Platform* platform, RuntimeConfig config, FormsRead forms);
   ~Runtime();
   static Runtime* Current();
 
@@ -111,7 +123,6 @@ class Runtime {
   std::optional<uint32_t> current_modal_window() const { return current_modal_window_; }
 
  private:
-  bool ReadForms(std::string* error);
   bool ResolveHandlers(std::string* error);
   bool Build(const FormDescription& form, platform::WindowId owner, bool explicit_owner);
   void ModalWait(uint32_t window_number);
@@ -120,6 +131,7 @@ class Runtime {
 
   platform::Platform* platform_;
   RuntimeConfig config_;
+  std::optional<FormsRead> forms_read_ahead_;
 
   // The state the run time keeps, named as the behaviour names it.
   std::vector<FormDescription> form_descriptions_;

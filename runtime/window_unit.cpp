@@ -1,7 +1,7 @@
 // The live window: its messages become the window kind's events, and it paints its client area
 // from the background colour and picture.
 #include "platform/metrics.h"
-#include "platform/picture/decode.h"
+#include "platform/picture/decode_ahead.h"
 #include "runtime/units.h"
 
 namespace runtime {
@@ -13,7 +13,9 @@ using platform::Rect;
 
 class WindowUnit : public platform::WindowHandler {
  public:
-  WindowUnit(Runtime& rt, uint32_t number) : rt_(rt), number_(number) {}
+  // The background picture starts decoding now, while the window is built and placed.
+  WindowUnit(Runtime& rt, uint32_t number, const Bytes& picture)
+      : rt_(rt), number_(number), picture_(picture) {}
 
   int32_t OnMessage(platform::Platform& p, const Message& m) override {
     const LoadedWindow* w = rt_.Loaded(number_);
@@ -67,13 +69,9 @@ class WindowUnit : public platform::WindowHandler {
     const Rect client = p.ClientRect(id);
     uint32_t colour = own.Colour(window::kBackgroundColour);
     c.FillRect(c.clip(), colour == kDefaultColour ? platform::kButtonFace : colour);
-    if (!decoded_) {
-      decoded_ = true;
-      const Bytes& bytes = own.Data(window::kBackgroundPicture);
-      if (!bytes.empty()) picture_ = platform::DecodePicture(bytes);
-    }
-    if (!picture_) return;
-    const platform::Image& pic = *picture_;
+    const platform::Image* picture = picture_.Get();
+    if (!picture) return;
+    const platform::Image& pic = *picture;
     const int cw = client.w, ch = client.h, pw = pic.width, ph = pic.height;
     const platform::Scaling scaling =
         p.ScreenDepth() > 16 ? platform::Scaling::kSmooth : platform::Scaling::kNearest;
@@ -127,14 +125,16 @@ class WindowUnit : public platform::WindowHandler {
 
   Runtime& rt_;
   uint32_t number_;
-  bool decoded_ = false;
-  std::optional<platform::Image> picture_;
+  platform::PictureAhead picture_;
 };
 
 }  // namespace
 
 std::unique_ptr<platform::WindowHandler> MakeWindowUnit(Runtime& rt, uint32_t number) {
-  return std::make_unique<WindowUnit>(rt, number);
+  const FormDescription* form = rt.FindForm(number);
+  static const Bytes kNone;
+  return std::make_unique<WindowUnit>(rt, number,
+                                      form ? form->Own().Data(window::kBackgroundPicture) : kNone);
 }
 
 }  // namespace runtime

@@ -274,6 +274,42 @@ TEST(PlatformTest, ActivationAndFocus) {
   EXPECT_EQ(p.Focus(), child) << "the focus comes back where it was";
 }
 
+// Notes, for each time it paints, whether it had the focus then.
+struct FocusPainter : WindowHandler {
+  std::vector<bool>* painted_focused;
+  explicit FocusPainter(std::vector<bool>* log) : painted_focused(log) {}
+  int32_t OnMessage(Platform&, const Message&) override { return 0; }
+  void Paint(Platform& p, WindowId id, Canvas&) override {
+    painted_focused->push_back(p.Focus() == id);
+  }
+};
+
+// Hands the focus to its first control when it gets it, as the run time's windows do.
+struct PassesFocusOn : WindowHandler {
+  WindowId* control;
+  explicit PassesFocusOn(WindowId* c) : control(c) {}
+  int32_t OnMessage(Platform& p, const Message& m) override {
+    if (m.type == MessageType::kFocusGained && m.window != *control) p.SetFocus(*control);
+    return 0;
+  }
+  void Paint(Platform&, WindowId, Canvas&) override {}
+};
+
+TEST(PlatformTest, TheFirstFrameAlreadyShowsWhereTheFocusIs) {
+  HeadlessPlatform h;
+  Platform& p = *h.platform;
+  WindowId control = kNoWindow;
+  std::vector<bool> painted_focused;
+  WindowId top = MakeTop(p, std::make_unique<PassesFocusOn>(&control));
+  control = p.CreateChild(
+      {top, {0, 0, 10, 10}, 1, false, true, std::make_unique<FocusPainter>(&painted_focused)});
+  p.Show(control, ShowMode::kNoActivate);
+  p.Show(top, ShowMode::kNormal);
+  EXPECT_EQ(p.Focus(), control);
+  EXPECT_EQ(painted_focused, std::vector<bool>{true})
+      << "the window is activated before its first frame, so nothing changes once it is seen";
+}
+
 // ---- canvas ----
 
 struct Surface {

@@ -259,6 +259,9 @@ void X11Backend::OnExpose(XEvent& e) {
   WindowId id = IdOf(e.xexpose.window);
   auto it = windows_.find(id);
   if (!id || it == windows_.end()) return;
+  // While the first frame is the window's background, the server has already drawn the exposed
+  // part with the current pixels.
+  if (it->second.first_frame) return;
   it->second.exposed =
       it->second.exposed.Union({e.xexpose.x, e.xexpose.y, e.xexpose.width, e.xexpose.height});
 }
