@@ -70,11 +70,7 @@ bool X11Backend::CreateSurface(WindowId id, const SurfaceSpec& spec) {
   if (!w.xid) return false;
   if (!spec.invisible) {
     SetAllHints(w);
-    if (has_wm_) {
-      w.extents = RequestFrameExtents(w.xid);
-      Point at = FramePosition(w);
-      XMoveWindow(dpy_, w.xid, at.x, at.y);
-    }
+    if (has_wm_) AskFrameExtents(w);
   }
   by_xid_[w.xid] = id;
   windows_.emplace(id, std::move(w));
@@ -109,6 +105,7 @@ void X11Backend::SetIcons(WindowId id, std::shared_ptr<const Icons> icons) {
 void X11Backend::Show(WindowId id, ShowMode mode) {
   XWindowRecord* w = Find(id);
   if (!w || w->spec.invisible) return;
+  SettleFrameExtents(*w);
   switch (mode) {
     case ShowMode::kHide:
       if (w->mapped || !w->minimized) {
@@ -145,6 +142,7 @@ void X11Backend::Move(WindowId id, Rect outer, Rect client) {
   bool resized = client.w != w->client.w || client.h != w->client.h;
   w->outer = outer;
   w->client = client;
+  SettleFrameExtents(*w);
   Point at = FramePosition(*w);
   if (resized) {
     XSizeHints size{};

@@ -23,6 +23,7 @@ struct XWindowRecord {
   Rect outer;   // logical
   Rect client;  // logical client rectangle on the screen
   FrameExtents extents;
+  bool extents_pending = false;  // asked of the window manager, not yet answered
   bool mapped = false;
   bool minimized = false;
   bool hiding = false;        // we asked for the unmap
@@ -65,7 +66,10 @@ class X11Backend : public Backend {
   void SetAllHints(XWindowRecord& w);
   void SetTitleProperties(::Window xid, const std::string& title);
   void SetIconProperty(::Window xid, const Icons* icons);
-  FrameExtents RequestFrameExtents(::Window xid);
+  // The frame's size, asked of the window manager when the window is made and settled (waited
+  // for, and the window placed by it) before anything needs it: mapping or moving.
+  void AskFrameExtents(XWindowRecord& w);
+  void SettleFrameExtents(XWindowRecord& w);
   Point FramePosition(const XWindowRecord& w) const;
   void SendActivation(::Window xid);
   void SendToRoot(::Window about, Atom type, std::initializer_list<long> data);

@@ -146,15 +146,22 @@ void X11Backend::SendToRoot(::Window about, Atom type, std::initializer_list<lon
   XSendEvent(dpy_, conn_->root(), False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
 }
 
-FrameExtents X11Backend::RequestFrameExtents(::Window xid) {
-  // The answer reflects the hints present when asked, so this comes after SetAllHints.
-  const Atoms& a = conn_->atoms();
-  SendToRoot(xid, a.net_request_frame_extents, {});
+void X11Backend::AskFrameExtents(XWindowRecord& w) {
+  // The answer reflects the hints present when asked, so this comes after SetAllHints. Nobody
+  // waits for it here: the window is built and painted while the window manager answers.
+  SendToRoot(w.xid, conn_->atoms().net_request_frame_extents, {});
   XFlush(dpy_);
+  w.extents_pending = true;
+}
+
+void X11Backend::SettleFrameExtents(XWindowRecord& w) {
+  if (!w.extents_pending) return;
+  w.extents_pending = false;
+  const Atoms& a = conn_->atoms();
   struct Match {
     ::Window w;
     Atom atom;
-  } match{xid, a.net_frame_extents};
+  } match{w.xid, a.net_frame_extents};
   auto predicate = [](Display*, XEvent* ev, XPointer arg) -> Bool {
     auto* m = reinterpret_cast<Match*>(arg);
     return ev->type == PropertyNotify && ev->xproperty.window == m->w &&
@@ -168,19 +175,19 @@ FrameExtents X11Backend::RequestFrameExtents(::Window xid) {
     poll(&pfd, 1, 20);
     waited += 20;
   }
-  FrameExtents f;
   Atom type;
   int format;
   unsigned long n, after;
   unsigned char* data = nullptr;
-  if (XGetWindowProperty(dpy_, xid, a.net_frame_extents, 0, 4, False, XA_CARDINAL, &type, &format,
+  if (XGetWindowProperty(dpy_, w.xid, a.net_frame_extents, 0, 4, False, XA_CARDINAL, &type, &format,
                          &n, &after, &data) == Success &&
       data && n == 4) {
     auto* v = reinterpret_cast<long*>(data);
-    f = {int(v[0]), int(v[1]), int(v[2]), int(v[3])};
+    w.extents = {int(v[0]), int(v[1]), int(v[2]), int(v[3])};
   }
   if (data) XFree(data);
-  return f;
+  Point at = FramePosition(w);
+  XMoveWindow(dpy_, w.xid, at.x, at.y);
 }
 
 Point X11Backend::FramePosition(const XWindowRecord& w) const {
