@@ -4,6 +4,7 @@
 #include <fontconfig/fontconfig.h>
 #include <pango/pangocairo.h>
 #include <pango/pangofc-fontmap.h>
+#include <pthread.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -103,7 +104,10 @@ void StartTextSetUp(std::vector<Font> fonts) {
   if (g_context.valid()) return;
   auto work = [fonts = std::move(fonts)] { return SetUpText(fonts); };
   try {
-    g_context = std::async(std::launch::async, work).share();
+    g_context = std::async(std::launch::async, [work] {
+                  pthread_setname_np(pthread_self(), "text set-up");  // for profilers
+                  return work();
+                }).share();
   } catch (const std::system_error&) {
     // No thread to be had: the set-up runs when the first text is drawn.
     g_context = std::async(std::launch::deferred, work).share();
