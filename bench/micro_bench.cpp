@@ -1,9 +1,11 @@
 // Micro-benchmarks of the parts the start-up and the modal round trip are made of.
 #include <benchmark/benchmark.h>
 #include <cairo.h>
+#include <fontconfig/fontconfig.h>
 
 #include "platform/canvas.h"
 #include "platform/picture/decode.h"
+#include "platform/text_setup.h"
 #include "runtime/gradient.h"
 #include "runtime/program_interface.h"
 #include "runtime/resources.h"
@@ -79,6 +81,19 @@ void BM_BuildAndDestroyGiftSourcesWindow(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_BuildAndDestroyGiftSourcesWindow)->Unit(benchmark::kMillisecond);
+
+// Font set-up: the configuration narrowed to the program's own faces against the system's.
+void BM_FontConfigNarrowed(benchmark::State& state) {
+  for (auto _ : state)
+    if (FcConfig* c = platform::NarrowedFontConfig({"Noto Sans CJK SC", "Noto Serif CJK SC"}))
+      FcConfigDestroy(c);
+}
+BENCHMARK(BM_FontConfigNarrowed)->Unit(benchmark::kMillisecond);
+
+void BM_FontConfigSystem(benchmark::State& state) {
+  for (auto _ : state) FcConfigDestroy(FcInitLoadConfigAndFonts());
+}
+BENCHMARK(BM_FontConfigSystem)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
