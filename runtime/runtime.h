@@ -1,9 +1,9 @@
 // The window run time: it builds live windows from form descriptions, runs the message loop,
 // raises events and calls the program's handlers.
 //
-// To understand the run time, start with main() in main.cpp: it opens the platform, makes the one
-// Runtime object and calls the program's StartUp, which uses the operations declared at the end of
-// this file. Window building is in window_build.cpp, the kinds' live units in *_unit.cpp, event
+// To understand the run time, start with main() in main.cpp: it reads the forms, starts setting
+// up their fonts on another thread, opens the platform, makes the one Runtime object and calls the
+// program's StartUp, which uses the operations declared at the end of this file. Window building is in window_build.cpp, the kinds' live units in *_unit.cpp, event
 // dispatch in dispatch.cpp.
 #pragma once
 
